@@ -1,0 +1,13 @@
+// The commands of the razir program and the exit codes they share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace razir {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;  // the work failed; the reason went to standard error
+constexpr int kExitUsage = 2;   // bad usage
+
+}  // namespace razir
