@@ -60,7 +60,11 @@ public:
     void SetCaption(std::string_view caption) { SetText(caption); }
 
     TNotifyEvent OnClick;
+    // Raises OnClick (buttons first set their form's modal result).
     virtual void Click();
+    // What a click of the user does, once drivers have moved the focus: a button clicks, a
+    // check box toggles, a radio button becomes checked.
+    virtual void UserClick() { Click(); }
 
     // Alt plus an accelerator letter offered to every control of the form in tab order; a
     // control whose caption has that letter acts (a button clicks) and answers true.
