@@ -25,6 +25,8 @@ public:
     void SetSorted(bool sorted) { items_.SetSorted(sorted); }
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length) { maxLength_ = length; }
+    // The next typed character replaces the whole text (of a drop-down combo).
+    void SelectAll() { allSelected_ = true; }
 
     // In a list-only combo the text is the chosen item's and setting it chooses the item
     // with that text (ignoring case), or none.
