@@ -92,6 +92,8 @@ public:
     FormatArg(long v) : v_(static_cast<std::int64_t>(v)) {}
     FormatArg(long long v) : v_(static_cast<std::int64_t>(v)) {}
     FormatArg(unsigned v) : v_(static_cast<std::int64_t>(v)) {}
+    FormatArg(unsigned long v) : v_(static_cast<std::int64_t>(v)) {}
+    FormatArg(unsigned long long v) : v_(static_cast<std::int64_t>(v)) {}
     FormatArg(short v) : v_(static_cast<std::int64_t>(v)) {}
     FormatArg(double v) : v_(v) {}
     FormatArg(float v) : v_(static_cast<double>(v)) {}

@@ -107,8 +107,8 @@ TEST(StrToDate, FollowsTheShortDateOrder) {
 }
 
 TEST(StrToDate, TwoDigitYearsFollowTheWindow) {
-    // The window is counted back from the current year; 30 years either way stays inside it
-    // until 2056.
+    // The window is counted back from the current year: with 50, "99" is 1999 until 2049 and
+    // "05" is 2005 until 2055.
     FormatSettings s;
     s.TwoDigitYearCenturyWindow = 50;
     EXPECT_EQ(DecodeDate(StrToDate("01/01/99", s)).year, 1999);
@@ -217,6 +217,7 @@ TEST(Format, SpecifiersTheReportsUse) {
         {"day file", "V010203F.DB",
          Format("%s%s%.2d%.2d%s.DB", {"V", "01", 2, 3, std::string(1, 'F')}, kMx)},
         {"index", "b a b", Format("%1:s %0:s %s", {"a", "b"}, kMx)},
+        {"size_t", "3", Format("%d", {std::string("abc").size()}, kMx)},
         {"%e", "1.23450000000000E+003", Format("%e", {1234.5}, kMx)},
         {"%g", "0.1", Format("%g", {0.1}, kMx)},
     };
