@@ -15,6 +15,7 @@
 #include <sstream>
 #include <variant>
 
+#include "host/velmor/help.h"
 #include "platform/shell/folders.h"
 #include "platform/text/fold.h"
 #include "platform/text/format.h"
@@ -366,6 +367,12 @@ std::string Installation::ToText() const {
     for (const auto& section : OtherSections.Sections())
         for (const auto& e : section.entries) ini.Set(section.name, e.key, e.value);
     return "; Configuración de la instalación (claves en docs/configuration.md)\n" + ini.ToText();
+}
+
+void Installation::MakeCurrent() {
+    RazirWinConfig = &Config;
+    text::SetDefaultFormatSettings(Regional);
+    SetHelpFolder(HelpFolder);
 }
 
 void Installation::Save(std::string_view where) const {

@@ -64,6 +64,12 @@ struct Installation {
     // The whole configuration as razir.ini text: every key, folders inside the installation
     // written relative to it. Parse(ToText()) gives the same values back.
     std::string ToText() const;
+    // Makes this the running program's installation: RazirWinConfig points to Config, the
+    // default format settings become Regional and help pages come from HelpFolder. The object
+    // must outlive its use. The data layer's aliases and NetFileDir are the program's to
+    // register (db::RegisterAlias for each of Aliases), since velmor does not reach tables.
+    void MakeCurrent();
+
     // Writes ToText() to path (ConfigFile when empty), through a temporary file renamed over
     // the old one so a failed write never leaves half a file. Throws ConfigError.
     void Save(std::string_view path = {}) const;

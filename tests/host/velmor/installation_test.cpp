@@ -1,4 +1,5 @@
 #include "host/velmor/installation.h"
+#include "host/velmor/help.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -266,4 +267,19 @@ TEST(TRazirConfig, StoreDescriptionComesFromTheLookup) {
     EXPECT_EQ(c.GetDescripcionTienda(), "Matriz Centro");
     c.TiendaActual = "99";
     EXPECT_EQ(c.GetDescripcionTienda(), "");
+}
+
+TEST(Installation, MakeCurrentPublishesConfigLocaleAndHelp) {
+    Installation inst = Installation::Parse(
+        "[Empresa]\nNomEmpresa=X\n[Carpetas]\nAyuda=/srv/ayuda\n[Regional]\nCurrencyString=MXN\n",
+        "/opt/razir", "razir.ini");
+    const text::FormatSettings saved = text::DefaultFormatSettings();
+    inst.MakeCurrent();
+    ASSERT_EQ(RazirWinConfig, &inst.Config);
+    EXPECT_EQ(RazirWinConfig->NomEmpresa, "X");
+    EXPECT_EQ(text::DefaultFormatSettings().CurrencyString, "MXN");
+    EXPECT_EQ(HelpPage("/opt/razir/Razir.chm::/1.htm"), "/srv/ayuda/Razir/index.htm");
+    RazirWinConfig = nullptr;
+    text::SetDefaultFormatSettings(saved);
+    SetHelpFolder("");
 }
