@@ -91,14 +91,18 @@ public:
                 Write(count == 1 ? s_.ShortTimeFormat : s_.LongTimeFormat, out, depth + 1);
                 i += count;
                 break;
-            case 'C':
-                Write(s_.ShortDateFormat, out, depth + 1);
-                if (time_ != Time{}) {
-                    out += ' ';
+            case 'C': {
+                // A bare time (day 0) prints the time alone; a bare date the date alone.
+                const bool hasDate = date_ != Date{1899, 12, 30};
+                const bool hasTime = time_ != Time{};
+                if (hasDate || !hasTime) Write(s_.ShortDateFormat, out, depth + 1);
+                if (hasTime) {
+                    if (hasDate) out += ' ';
                     Write(s_.LongTimeFormat, out, depth + 1);
                 }
                 i += count;
                 break;
+            }
             case 'A':
                 i += WriteAmPm(p, i, out);
                 break;
