@@ -216,9 +216,21 @@ void TQuery::OpenSource() {
         defs.push_back(f);
     }
     SetFields(defs);
+    if (row) primed_ = std::make_unique<detail::Statement>(std::move(st));
 }
 
-void TQuery::CloseSource() {}
+bool TQuery::TakePrimed(detail::Statement& out) {
+    // Only the unfiltered statement is the one that was stepped.
+    if (!primed_ || Filtered()) {
+        primed_.reset();
+        return false;
+    }
+    out = std::move(*primed_);
+    primed_.reset();
+    return true;
+}
+
+void TQuery::CloseSource() { primed_.reset(); }
 
 void TQuery::BuildCursorSql(detail::CursorSql& out, const std::string& filterSql, const std::vector<Value>& filterBinds) {
     out.binds = binds_;

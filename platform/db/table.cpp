@@ -271,6 +271,17 @@ void TTable::BuildCursorSql(detail::CursorSql& out, const std::string& filterSql
     out.offsetable = true;
 }
 
+std::vector<Value> TTable::KeyValues(const std::vector<OrderKey>& keys, const std::vector<Value>& values) const {
+    std::vector<Value> out;
+    for (size_t i = 0; i < values.size(); ++i) {
+        auto it = i < keys.size() ? std::find_if(FieldDefs.begin(), FieldDefs.end(),
+                                                 [&](const FieldDef& f) { return f.name == keys[i].field; })
+                                  : FieldDefs.end();
+        out.push_back(it == FieldDefs.end() ? values[i] : ConvertForField(*it, values[i]));
+    }
+    return out;
+}
+
 long TTable::CountBefore(const std::vector<OrderKey>& keys, const std::vector<Value>& values, bool orEqual) {
     auto& c = Cursor();
     KeyCmp cmp = Compare(keys, values, true, orEqual);
@@ -297,9 +308,10 @@ long TTable::PositionOfRowid(std::int64_t rowid) {
     return CountBefore(keys, values, false);
 }
 
-bool TTable::FindKey(const std::vector<Value>& key) {
+bool TTable::FindKey(const std::vector<Value>& keyValues) {
     CheckBrowseMode();
     const auto keys = OrderKeys();
+    const auto key = KeyValues(keys, keyValues);
     if (key.empty() || key.size() > keys.size())
         throw EDatabaseError("FindKey: la llave no corresponde al índice de la tabla " + TableName);
     auto& c = Cursor();
@@ -328,13 +340,15 @@ bool TTable::FindKey(const std::vector<Value>& key) {
 
 void TTable::FindNearest(const std::vector<Value>& key) {
     CheckBrowseMode();
-    GotoPosition(CountBefore(OrderKeys(), key, false));
+    const auto keys = OrderKeys();
+    GotoPosition(CountBefore(keys, KeyValues(keys, key), false));
 }
 
 void TTable::SetRange(const std::vector<Value>& start, const std::vector<Value>& end) {
     CheckBrowseMode();
-    rangeStart_ = start;
-    rangeEnd_ = end;
+    const auto keys = OrderKeys();
+    rangeStart_ = KeyValues(keys, start);
+    rangeEnd_ = KeyValues(keys, end);
     ranged_ = true;
     Reopen(0);
 }

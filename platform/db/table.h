@@ -67,6 +67,8 @@ private:
     std::vector<OrderKey> OrderKeys() const;
     std::string Quoted() const;
     void ReadDefinition();
+    // Key values as the order's fields store them (a TDateTime meets ISO text).
+    std::vector<Value> KeyValues(const std::vector<OrderKey>& keys, const std::vector<Value>& values) const;
     long CountBefore(const std::vector<OrderKey>& keys, const std::vector<Value>& values, bool orEqual);
 
     std::string indexName_, indexFieldNames_;
