@@ -25,7 +25,7 @@ std::string Ean13Modules(const std::string& digits) {
     return out + "101";
 }
 
-TEST(Barcode, Ean13ModulesFollowTheSymbology) {
+TEST(ReportBarcode, Ean13ModulesFollowTheSymbology) {
     // 12 digits: zint adds the check digit (7501031311309 is valid).
     BarcodeSymbol s = EncodeBarcode(Symbology::Ean13, "750103131130");
     ASSERT_EQ(s.rows.size(), 1u);
@@ -34,7 +34,7 @@ TEST(Barcode, Ean13ModulesFollowTheSymbology) {
     EXPECT_NE(s.text.find("7501031311309"), std::string::npos);
 }
 
-TEST(Barcode, Code39AndCode128Encode) {
+TEST(ReportBarcode, Code39AndCode128Encode) {
     BarcodeSymbol c39 = EncodeBarcode(Symbology::Code39, "A1");
     // Start and stop character "*" is 100101101101 in Code 39 (narrow gap between characters).
     EXPECT_EQ(c39.rows[0].substr(0, 12), "100101101101");
@@ -43,7 +43,7 @@ TEST(Barcode, Code39AndCode128Encode) {
     EXPECT_EQ(c128.rows[0].substr(c128.rows[0].size() - 13), "1100011101011") << "Code 128 stop pattern";
 }
 
-TEST(Barcode, BadDataIsASpanishError) {
+TEST(ReportBarcode, BadDataIsASpanishError) {
     EXPECT_THROW(EncodeBarcode(Symbology::Ean13, "12345"), BarcodeError);
     EXPECT_THROW(EncodeBarcode(Symbology::Ean13, "75010313113AB"), BarcodeError);
     EXPECT_THROW(EncodeBarcode(Symbology::Code128, ""), BarcodeError);
@@ -51,7 +51,7 @@ TEST(Barcode, BadDataIsASpanishError) {
     EXPECT_FALSE(SymbologyFromName("PDF999"));
 }
 
-TEST(Barcode, CanvasDrawsOneRectanglePerBar) {
+TEST(ReportBarcode, CanvasDrawsOneRectanglePerBar) {
     BarcodeSymbol s = EncodeBarcode(Symbology::Ean13, "750103131130");
     Canvas c;
     c.Barcode(0, 0, 38, 20, s, false);

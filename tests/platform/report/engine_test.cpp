@@ -54,7 +54,7 @@ std::string RunText(Report& rep, EngineOptions opt = {}, RunResult* result = nul
     return out.str();
 }
 
-TEST(Engine, GroupedReportMatchesGoldenText) {
+TEST(ReportEngine, GroupedReportMatchesGoldenText) {
     MemoryDatasetFactory factory;
     factory.Provide("Query1", Sales());
     auto rep = LoadLayout(kFixtures + "RVentas.QR2", factory);
@@ -65,7 +65,7 @@ TEST(Engine, GroupedReportMatchesGoldenText) {
     EXPECT_EQ(text, Slurp(golden));
 }
 
-TEST(Engine, PdfTextHoldsTheSameFigures) {
+TEST(ReportEngine, PdfTextHoldsTheSameFigures) {
     MemoryDatasetFactory factory;
     factory.Provide("Query1", Sales());
     auto rep = LoadLayout(kFixtures + "RVentas.QR2", factory);
@@ -99,7 +99,7 @@ MemoryTable Numbers(int n, int perGroup) {
     return t;
 }
 
-TEST(Engine, BandTallerThanAPageIsSplitAcrossPages) {
+TEST(ReportEngine, BandTallerThanAPageIsSplitAcrossPages) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(2, 100));
     auto rep = ParseLayout(SmallPage("<detail height='100'>"
@@ -116,7 +116,7 @@ TEST(Engine, BandTallerThanAPageIsSplitAcrossPages) {
     EXPECT_EQ(text, "arriba 1\n\f\n\n\nmedio 1\n\f\n\n\n\n\nabajo 1\n\f\narriba 2\n\f\n\n\nmedio 2\n\f\n\n\n\n\nabajo 2\n");
 }
 
-TEST(Engine, GroupFooterAtAPageBreakKeepsItsGroupTotal) {
+TEST(ReportEngine, GroupFooterAtAPageBreakKeepsItsGroupTotal) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(10, 9));  // group 0: rows 1..9 fill page one; group 1: row 10
     auto rep = ParseLayout(SmallPage("<group expression='G'><footer height='4.233'>"
@@ -129,7 +129,7 @@ TEST(Engine, GroupFooterAtAPageBreakKeepsItsGroupTotal) {
     EXPECT_EQ(text, "1\n2\n3\n4\n5\n6\n7\n8\n9\n\f\nSubtotal 45\n10\nSubtotal 10\n");
 }
 
-TEST(Engine, PageTotalsResetOnEachPage) {
+TEST(ReportEngine, PageTotalsResetOnEachPage) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(12, 100));
     auto rep = ParseLayout(SmallPage("<detail height='4.233'><field left='0' top='0' width='20' field='N'/></detail>"
@@ -143,7 +143,7 @@ TEST(Engine, PageTotalsResetOnEachPage) {
     EXPECT_NE(text.find("Página 2 suma 42"), std::string::npos) << text;
 }
 
-TEST(Engine, EmptyReportPrintsItsHeadingsOrNothing) {
+TEST(ReportEngine, EmptyReportPrintsItsHeadingsOrNothing) {
     MemoryDatasetFactory factory;
     factory.Provide("Query1", MemoryTable{{"Tienda", "Producto", "Cantidad", "Importe"}, {}});
     auto rep = LoadLayout(kFixtures + "RVentas.QR2", factory);
@@ -162,7 +162,7 @@ TEST(Engine, EmptyReportPrintsItsHeadingsOrNothing) {
     EXPECT_EQ(r.pages, 0);
 }
 
-TEST(Engine, FortyColumnLayoutIsOneContinuousPage) {
+TEST(ReportEngine, FortyColumnLayoutIsOneContinuousPage) {
     MemoryDatasetFactory factory;
     MemoryTable pagos{{"Descripcion", "Monto"}, {}};
     for (int i = 0; i < 40; ++i) pagos.rows.push_back({std::string(i % 2 ? "Tarjeta" : "Efectivo"), 1000.25 + i});
@@ -195,7 +195,7 @@ TEST(Engine, FortyColumnLayoutIsOneContinuousPage) {
     EXPECT_EQ(r.pages, 1);
 }
 
-TEST(Engine, SubDetailReopensForEachMasterRow) {
+TEST(ReportEngine, SubDetailReopensForEachMasterRow) {
     MemoryDatasetFactory factory;
     factory.Provide("M", MemoryTable{{"Nota", "Cliente"}, {{std::int64_t{1}, std::string("Ana")}, {std::int64_t{2}, std::string("Luis")}, {std::int64_t{3}, std::string("Eva")}}});
     factory.Provide("D", MemoryTable{{"Nota", "Art", "Imp"},
@@ -212,7 +212,7 @@ TEST(Engine, SubDetailReopensForEachMasterRow) {
     EXPECT_EQ(RunText(*rep), "Ana\n  a\n  c\n  suma 6\nLuis\n  b\n  suma 7\nEva\n");
 }
 
-TEST(Engine, UnknownFieldNamesItsLayoutLine) {
+TEST(ReportEngine, UnknownFieldNamesItsLayoutLine) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(1, 1));
     auto rep = ParseLayout(SmallPage("<detail height='5'>\n<field left='0' top='0' width='20' field='NoHay'/>\n</detail>"), "F.QR2", factory);

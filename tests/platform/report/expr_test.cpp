@@ -25,7 +25,7 @@ public:
     double Now() const override { return 45000.5; }
 };
 
-TEST(Expression, EvaluatesCases) {
+TEST(ReportExpression, EvaluatesCases) {
     struct Case { const char* text; const char* expected; };
     const Case cases[] = {
         {"1 + 2 * 3", "7"},
@@ -53,7 +53,7 @@ TEST(Expression, EvaluatesCases) {
     }
 }
 
-TEST(Expression, PageCountBeforeItIsKnownIsTheSpoolMark) {
+TEST(ReportExpression, PageCountBeforeItIsKnownIsTheSpoolMark) {
     Fields f;
     Expression e = Expression::Parse("'de ' + PAGECOUNT");
     e.Bind(f);
@@ -61,7 +61,7 @@ TEST(Expression, PageCountBeforeItIsKnownIsTheSpoolMark) {
     EXPECT_EQ(ToText(e.Eval(f)), std::string("de ") + kPageCountMark);
 }
 
-TEST(Expression, AggregatesAccumulateAndReset) {
+TEST(ReportExpression, AggregatesAccumulateAndReset) {
     Fields f;
     Expression sum = Expression::Parse("SUM(Total) + COUNT() * 1000");
     Expression minmax = Expression::Parse("MIN(Total) + '/' + MAX(Total) + '/' + AVG(Total)");
@@ -78,7 +78,7 @@ TEST(Expression, AggregatesAccumulateAndReset) {
     EXPECT_EQ(ToText(sum.Eval(f)), "0");
 }
 
-TEST(Expression, RejectsMalformedText) {
+TEST(ReportExpression, RejectsMalformedText) {
     const char* bad[] = {"", "1 +", "(1", "'abierto", "FOO(1)", "SUM(SUM(Total))", "IF(1, 2)", "1 2", "#"};
     for (const char* text : bad) EXPECT_THROW(Expression::Parse(text), ExpressionError) << text;
     Fields f;

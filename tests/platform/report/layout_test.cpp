@@ -11,7 +11,7 @@
 namespace report {
 namespace {
 
-TEST(Layout, LoadsTheSalesLayoutAndFindsComponentsByName) {
+TEST(ReportLayout, LoadsTheSalesLayoutAndFindsComponentsByName) {
     MemoryDatasetFactory factory;
     // The file is "RVentas.QR2": a lower-case request still finds it.
     auto rep = LoadLayout(std::string(RAZIR_FIXTURES) + "/report/rventas.qr2", factory);
@@ -37,7 +37,7 @@ TEST(Layout, LoadsTheSalesLayoutAndFindsComponentsByName) {
     EXPECT_NEAR(rep->Page.width, 210, 1e-9);
 }
 
-TEST(Layout, MalformedLayoutsNameTheirLine) {
+TEST(ReportLayout, MalformedLayoutsNameTheirLine) {
     struct Case { const char* xml; int line; const char* what; };
     const Case cases[] = {
         {"<report>\n<bands>\n<detail height='5'>\n</bands>\n</report>", 4, "XML mal formado"},
@@ -69,7 +69,7 @@ TEST(Layout, MalformedLayoutsNameTheirLine) {
     }
 }
 
-TEST(Layout, MissingFileIsALayoutError) {
+TEST(ReportLayout, MissingFileIsALayoutError) {
     MemoryDatasetFactory factory;
     EXPECT_THROW(LoadLayout("/no/existe/RNada.QR2", factory), LayoutError);
     EXPECT_EQ(FindLayoutFile("/no/existe/RNada.QR2"), "");

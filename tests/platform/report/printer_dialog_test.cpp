@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PrinterDialogTest : public ::testing::Test {
+class ReportPrinterDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("razir-dialog-" + std::to_string(::getpid()) + "-" +
@@ -62,7 +62,7 @@ MemoryTable Stores(std::initializer_list<const char*> codes) {
     return t;
 }
 
-TEST_F(PrinterDialogTest, EventsComeInTheDocumentedOrder) {
+TEST_F(ReportPrinterDialogTest, EventsComeInTheDocumentedOrder) {
     std::vector<std::string> log;
     factory_.Provide("Query1", [&](const Dataset& ds) {
         log.push_back("open Query1 " + ToText(ds.Parameters().FindParam("TiendaIni")->value) + ".." +
@@ -120,7 +120,7 @@ TEST_F(PrinterDialogTest, EventsComeInTheDocumentedOrder) {
     EXPECT_EQ(FindPreview(), nullptr) << "closing discards the form";
 }
 
-TEST_F(PrinterDialogTest, BandHandlerMovesTheLiveCursor) {
+TEST_F(ReportPrinterDialogTest, BandHandlerMovesTheLiveCursor) {
     factory_.Provide("Query1", Stores({"01", "02", "03", "04", "05"}));
     Dataset* main = nullptr;
     dlg_.AfterReportLoaded = [&](Report& rep) { main = rep.MainDataset(); };
@@ -140,7 +140,7 @@ TEST_F(PrinterDialogTest, BandHandlerMovesTheLiveCursor) {
     for (const char* shown : {"01", "03", "04", "05", "Tiendas: 4"}) EXPECT_NE(text.find(shown), std::string::npos) << shown;
 }
 
-TEST_F(PrinterDialogTest, FailingDatasetReachesTheCaller) {
+TEST_F(ReportPrinterDialogTest, FailingDatasetReachesTheCaller) {
     factory_.Provide("Query1", [](const Dataset&) -> MemoryTable { throw std::runtime_error("no such table: Tiendaz"); });
     try {
         dlg_.Preview(Write("RPrueba.QR2", kTwoDatasets));
@@ -152,7 +152,7 @@ TEST_F(PrinterDialogTest, FailingDatasetReachesTheCaller) {
     EXPECT_EQ(FindPreview(), nullptr);
 }
 
-TEST_F(PrinterDialogTest, PreviewHandsAPrintRequestBack) {
+TEST_F(ReportPrinterDialogTest, PreviewHandsAPrintRequestBack) {
     factory_.Provide("Query1", Stores({"01"}));
     int requests = 0;
     dlg_.PrintFromPreview = true;
@@ -163,7 +163,7 @@ TEST_F(PrinterDialogTest, PreviewHandsAPrintRequestBack) {
     EXPECT_EQ(requests, 1);
 }
 
-TEST_F(PrinterDialogTest, PrintsToAFileAfterTheSetUp) {
+TEST_F(ReportPrinterDialogTest, PrintsToAFileAfterTheSetUp) {
     factory_.Provide("Query1", Stores({"01", "02"}));
     std::vector<std::string> offered;
     std::string out = (dir_ / "salida.pdf").string();
@@ -184,13 +184,13 @@ TEST_F(PrinterDialogTest, PrintsToAFileAfterTheSetUp) {
     EXPECT_EQ(head, "%PDF-");
 }
 
-TEST_F(PrinterDialogTest, CancelledSetUpChangesNothing) {
+TEST_F(ReportPrinterDialogTest, CancelledSetUpChangesNothing) {
     SetPrinterSetupDriver([](const std::vector<Destination>&, PrinterSettings& s) { s.copies = 9; return false; });
     EXPECT_FALSE(dlg_.PrinterSetup());
     EXPECT_EQ(dlg_.Copies, 1);
 }
 
-TEST_F(PrinterDialogTest, MissingCupsPrinterIsASpanishError) {
+TEST_F(ReportPrinterDialogTest, MissingCupsPrinterIsASpanishError) {
     factory_.Provide("Query1", Stores({"01"}));
     dlg_.Printer.destination = "LaserPiso2";
     try {
@@ -201,7 +201,7 @@ TEST_F(PrinterDialogTest, MissingCupsPrinterIsASpanishError) {
     }
 }
 
-TEST_F(PrinterDialogTest, EmptyReportPrintsHeadingsWhenAsked) {
+TEST_F(ReportPrinterDialogTest, EmptyReportPrintsHeadingsWhenAsked) {
     factory_.Provide("Query1", Stores({}));
     dlg_.Preview(Write("RPrueba.QR2", kTwoDatasets));
     EXPECT_NE(FindPreview()->Document().text.find("Tiendas: 0"), std::string::npos);
