@@ -18,7 +18,21 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string Errno() { return std::strerror(errno); }
+// The reason in Spanish for the failures a printer port meets; others in the C library's words.
+std::string Errno() {
+    switch (errno) {
+        case ENOENT: return "el dispositivo no existe";
+        case EACCES:
+        case EPERM: return "permiso denegado";
+        case EBUSY: return "el dispositivo está ocupado";
+        case EIO: return "error de entrada/salida (¿impresora apagada o desconectada?)";
+        case ENXIO:
+        case ENODEV: return "el dispositivo no responde";
+        case ENOSPC: return "no queda espacio";
+        case EISDIR: return "es una carpeta";
+        default: return std::strerror(errno);
+    }
+}
 
 // The parallel-port status lines as the printer status byte (ERROR is active low on the wire).
 int LinePrinterStatus(int raw) {
@@ -41,7 +55,9 @@ void Port::Open(const std::string& path, const LineSettings& settings, const std
     struct stat st{};
     bool exists = ::stat(path.c_str(), &st) == 0;
     int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
-    if (!exists || S_ISREG(st.st_mode)) flags |= O_CREAT | O_APPEND;
+    // A missing file is created as a file destination; a missing device is an error, never a
+    // plain file left in /dev.
+    if (exists ? S_ISREG(st.st_mode) : !path.starts_with("/dev/")) flags |= O_CREAT | O_APPEND;
     int fd = ::open(path.c_str(), flags, 0644);
     if (fd < 0) throw PortError("No se pudo abrir el puerto " + where + ": " + Errno());
     if (::fstat(fd, &st) != 0) {

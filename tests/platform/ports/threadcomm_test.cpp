@@ -168,6 +168,13 @@ TEST(TThreadComm, AMissingDeviceIsAClearErrorAndNotReady) {
     EXPECT_THROW(comm.WriteNBytes(b, 1, 1), PortError);
 }
 
+TEST(TThreadComm, AMissingDeviceIsNeverCreatedAsAFile) {
+    TThreadComm comm(PortMap{{"COM8", "/dev/razir-no-such-tty"}});
+    comm.SetDeviceName("COM8");
+    EXPECT_THROW(comm.Open(), PortError);
+    EXPECT_FALSE(fs::exists("/dev/razir-no-such-tty"));
+}
+
 TEST(TThreadComm, SerialPrinterStatusIsReadyWhenTheLineIsThere) {
     testing_ports::PseudoPrinter printer;
     ASSERT_TRUE(printer.ok());
