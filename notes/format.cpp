@@ -1,6 +1,10 @@
 // Format images to layout items and back.
 #include "notes/format.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 #include "platform/vcl/stream/writer.h"
 
 namespace notix {
@@ -13,9 +17,14 @@ namespace {
 int IntOf(const Component& c, const char* name, int otherwise) {
     const Value* v = c.Find(name);
     if (!v) return otherwise;
-    if (v->IsInteger()) return static_cast<int>(v->integer);
-    if (v->type == vcl::stream::ValueType::vaExtended || v->type == vcl::stream::ValueType::vaSingle)
-        return static_cast<int>(v->AsExtended());
+    // Positions of any size are brought within int; the layout cuts them further.
+    if (v->IsInteger())
+        return static_cast<int>(std::clamp<std::int64_t>(v->integer, INT_MIN, INT_MAX));
+    if (v->type == vcl::stream::ValueType::vaExtended || v->type == vcl::stream::ValueType::vaSingle) {
+        long double x = v->AsExtended();
+        if (std::isnan(x)) return otherwise;
+        return static_cast<int>(std::clamp<long double>(x, INT_MIN, INT_MAX));
+    }
     return otherwise;
 }
 

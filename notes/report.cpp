@@ -144,6 +144,9 @@ void TNtaReporte::ImprimirSeccion(std::vector<TElementoNota>& items) {
     for (auto& item : items) {
         int col = std::max(0, item.Left / cw_);
         if (col != 0 && item.Left % 2 == 1) ++col;
+        // Nothing beyond the line's width is printed, so positions and widths past it are
+        // cut here, before they become padding.
+        col = std::min(col, kAnchoLinea);
         if (item.Top > lineTop_) {
             TerminarLinea(linea, datosNota_.Proceso1);
             linea.clear();
@@ -163,7 +166,7 @@ void TNtaReporte::ImprimirSeccion(std::vector<TElementoNota>& items) {
             linea += texto;
         } else if (item.tipo == TElementoNota::Figura &&
                    item.Shape == TElementoNota::kLineaHorizontal) {
-            linea += std::string(std::max(0, item.Width / cw_ + 2), '-');
+            linea += std::string(std::clamp(item.Width / cw_ + 2, 0, kAnchoLinea), '-');
         }
     }
     if (!items.empty())
@@ -174,7 +177,7 @@ std::string TNtaReporte::CadenaAImprimir(TElementoNota& label) {
     if (label.NombreCampo.empty()) return label.Caption;
     if (!datos_) return std::string();
     const std::string& n = label.NombreCampo;
-    int ancho = label.Width / cw_;
+    int ancho = std::clamp(label.Width / cw_, 0, kAnchoLinea);
     if (TCampo* campo = datos_->Campos().BuscarExacto(n)) {
         std::string valor = campo->GetAsString();
         if (n == "Hora" && datos_->ModoImpresion() == mPuerto) label.WordWrap = true;
