@@ -27,6 +27,7 @@ int Help(const std::vector<std::string>&);
 constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
+    {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
 };
 
 int Help(const std::vector<std::string>&) {
