@@ -27,6 +27,7 @@ int Help(const std::vector<std::string>&);
 constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
+    {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
 };
 
 int Help(const std::vector<std::string>&) {

@@ -72,13 +72,8 @@ bool Truthy(const std::string& v) {
     return u == "1" || u == "T" || u == "TRUE" || u == "S";
 }
 
-std::vector<std::vector<std::string>> ReadCsv(const std::string& path, std::string* error) {
+std::vector<std::vector<std::string>> ReadCsv(std::istream& in) {
     std::vector<std::vector<std::string>> rows;
-    std::ifstream in(path);
-    if (!in) {
-        if (error) *error = "no se puede abrir " + path;
-        return rows;
-    }
     std::string line;
     bool heading = true;
     while (std::getline(in, line)) {
@@ -338,11 +333,18 @@ bool EscribeDiccionario(const Diccionario& d, const std::string& rutaTablas,
 
 bool LeeDiccionarioTexto(const std::string& tablasCsv, const std::string& camposCsv, Diccionario& out,
                          std::string* error) {
-    std::string err;
-    auto tablas = ReadCsv(tablasCsv, &err);
-    if (!err.empty()) return error && (*error = err, false);
-    auto campos = ReadCsv(camposCsv, &err);
-    if (!err.empty()) return error && (*error = err, false);
+    std::ifstream tablas(tablasCsv), campos(camposCsv);
+    if (!tablas || !campos) {
+        if (error) *error = "no se puede abrir " + (tablas ? camposCsv : tablasCsv);
+        return false;
+    }
+    return LeeDiccionarioCsv(tablas, campos, out, error, tablasCsv, camposCsv);
+}
+
+bool LeeDiccionarioCsv(std::istream& tablasIn, std::istream& camposIn, Diccionario& out, std::string* error,
+                       const std::string& tablasCsv, const std::string& camposCsv) {
+    auto tablas = ReadCsv(tablasIn);
+    auto campos = ReadCsv(camposIn);
     Diccionario d;
     int line = 1;
     for (auto& r : tablas) {

@@ -4,6 +4,7 @@
 // Not here: creating the application's tables (vlmctlarch.cpp), index file names (index_names.*).
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,5 +80,11 @@ bool EscribeDiccionario(const Diccionario& d, const std::string& rutaTablas,
 // double quotes when they hold a comma, lines starting with "#" ignored.
 bool LeeDiccionarioTexto(const std::string& tablasCsv, const std::string& camposCsv, Diccionario& out,
                          std::string* error);
+// The same from streams; the names are only for the error messages.
+bool LeeDiccionarioCsv(std::istream& tablas, std::istream& campos, Diccionario& out, std::string* error,
+                       const std::string& tablasCsv = "tablas.csv", const std::string& camposCsv = "campos.csv");
+
+// The dictionary of the point-of-sale tables shipped with the engine (dictionary/*.csv).
+Diccionario DiccionarioIncluido();
 
 }  // namespace tablemaint

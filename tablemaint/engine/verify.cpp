@@ -251,4 +251,24 @@ bool EscribeTablaErrores(const std::string& errTable, const std::string& tablePa
     return true;
 }
 
+std::vector<ErrorVerificacion> LeeTablaErrores(const std::string& errTable) {
+    std::vector<ErrorVerificacion> out;
+    const std::string path = ResolvePath(errTable);
+    sqlite3* db = nullptr;
+    if (FileExists(path) && sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        std::string q = "SELECT \"Error Code\", \"Error Level\", \"Error Message\" FROM " +
+                        db::QuoteIdent(TableInFile(db)) + " ORDER BY rowid";
+        if (sqlite3_prepare_v2(db, q.c_str(), -1, &st, nullptr) == SQLITE_OK)
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                const unsigned char* m = sqlite3_column_text(st, 2);
+                out.push_back({sqlite3_column_int(st, 0), sqlite3_column_int(st, 1),
+                               m ? reinterpret_cast<const char*>(m) : ""});
+            }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return out;
+}
+
 }  // namespace tablemaint

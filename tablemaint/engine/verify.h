@@ -51,6 +51,9 @@ db::TableDef DefinicionTablaErrores(const std::string& nombre);
 bool EscribeTablaErrores(const std::string& errTable, const std::string& tablePath,
                          const std::vector<ErrorVerificacion>& errores, std::string* error);
 
+// The records of an error table (empty when it cannot be read).
+std::vector<ErrorVerificacion> LeeTablaErrores(const std::string& errTable);
+
 // The result that kVerificaTabla gives for a verification: 0 to 4, other levels as 5.
 int NivelComoResultado(int nivel);
 
