@@ -12,5 +12,7 @@ constexpr int kExitUsage = 2;   // bad usage
 
 // razir note: the demo sale through a note format to a file or a printer (cmd_note.cpp).
 int RunNote(const std::vector<std::string>& args);
+// razir tables create|verify|rebuild|reindex|settings (cmd_tables.cpp).
+int RunTables(const std::vector<std::string>& args);
 
 }  // namespace razir

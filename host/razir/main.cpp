@@ -28,6 +28,7 @@ constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
     {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
+    {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
 };
 
 int Help(const std::vector<std::string>&) {
