@@ -10,4 +10,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;  // the work failed; the reason went to standard error
 constexpr int kExitUsage = 2;   // bad usage
 
+// razir demo [DIR] [flags]: writes a demo installation (cmd_demo.cpp).
+int RunDemo(const std::vector<std::string>& args);
+
 }  // namespace razir

@@ -27,6 +27,7 @@ int Help(const std::vector<std::string>&);
 constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
+    {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
 };
 
 int Help(const std::vector<std::string>&) {
