@@ -406,6 +406,7 @@ private:
 }  // namespace
 
 Summary Generate(const Options& options, const std::filesystem::path& dataFolder) {
+    TableWriter::PrepareForThreads();
     Run run(options, dataFolder);
     return run.Go();
 }

@@ -205,7 +205,7 @@ std::vector<Movement> OtherMovements(const Chain& c, int store, int day) {
     const int weekday = text::DayOfWeek(c.options.from + day);
     if (weekday == 2) {  // Monday deliveries
         for (int k = 0; k < 12; ++k) add(TipoMov::Compras, "COM", r.Below(n), r.Between(12, 120), true);
-        if (r.Chance(0.3)) add(TipoMov::DevCompras, "DCO", r.Below(n), r.Between(1, 6), true);
+        add(TipoMov::DevCompras, "DCO", r.Below(n), r.Between(1, 6), true);
     }
     if (c.stores.size() > 1 && day % 3 == store % 3) {  // transfer to the next store
         const int to = (store + 1) % static_cast<int>(c.stores.size());
@@ -227,7 +227,7 @@ std::vector<Movement> OtherMovements(const Chain& c, int store, int day) {
         if (!out.empty() && out.back().kind == TipoMov::DevVentas) out.back().reg = st.registers.front();
     }
     if (weekday == 7) add(TipoMov::Ajustes, "AJU", r.Below(n), r.Between(-5, 5) + 0.0, true);
-    if (r.Chance(0.1)) add(TipoMov::Perdidas, "PER", r.Below(n), r.Between(1, 3), true);
+    if (day % 4 == store % 4) add(TipoMov::Perdidas, "PER", r.Below(n), r.Between(1, 3), true);
     return out;
 }
 

@@ -62,6 +62,8 @@ TableWriter::TableWriter(const std::filesystem::path& folder, const db::TableDef
     }
 }
 
+void TableWriter::PrepareForThreads() { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); }
+
 TableWriter::~TableWriter() {
     if (!impl_->finished) {
         sqlite3_finalize(impl_->insert);

@@ -36,6 +36,11 @@ public:
     void SetCents(int col, int64_t cents) { Set(col, static_cast<double>(cents) / 100.0); }
     void Insert();  // stores the row and clears the values
 
+    // Turns off SQLite's process-wide memory statistics, whose one mutex every writer thread
+    // would otherwise take on each allocation. Effective only before SQLite's first use in the
+    // process; harmless after.
+    static void PrepareForThreads();
+
     // Commits, builds the secondary indexes and closes the file. Without it (an exception on
     // the way) the destructor removes the unfinished file.
     void Finish();
