@@ -74,7 +74,9 @@ TableDef Detalle(std::string name) {
     f = {Key("Nota", 20), Key("Caja", 2),
          {"Renglon", FieldType::SmallInt, 0, true},  // line number within the note, from 1
          Str("Producto", 16),
-         Str("TipoProducto", 1),  // "" plain, "K" package, "P" component of the package before it
+         // "" plain; "K" a package, counted in the note; "P" a component of the package before
+         // it, carrying its share of the package's amount for product analysis only.
+         Str("TipoProducto", 1),
          Num("Cantidad"), Money("Precio"),
          Money("TotPartida"),  // Precio * Cantidad - TotDesc, taxes included
          Money("TotDesc")};
@@ -170,7 +172,7 @@ db::TableDef CatInven() {
              Money("PrecioMin"), Money("Costo"),
              Str("EsqImp", 3),   // key of its tax scheme
              Str("USalida", 5),  // selling unit
-             Str("TipoProd", 1), // "" plain, "K" package sold with its components
+             Str("TipoProd", 1), // "" plain, "K" a package sold as its components
              Num("Existencia")},
             {Primary({"Producto"}), Secondary("XDESCRIPCIO", {"Descripcio"})}};
 }
@@ -262,7 +264,8 @@ db::TableDef MovProd() {
          Str("Tienda", 2), Str("Caja", 2), Str("Producto", 16),
          Day("Fecha"),
          Small("TipoMov"),   // kind: the configured TipoMov codes
-         Str("TipoProd", 1), // "K": component of a package, outside every sales total
+         // "K": the sale of a package, outside every sales total (its components, "P", carry it)
+         Str("TipoProd", 1),
          Str("referencia", 20), Num("Cantidad"),
          Money("MontoAcum")};  // amount with taxes
     Four(f, "MontoImp", Money);
