@@ -22,12 +22,9 @@
 
 namespace notix {
 
-class TNtaReporte {
+class TNtaReporte : public vcl::TComponent {
 public:
-    TNtaReporte();
-    ~TNtaReporte();
-    TNtaReporte(const TNtaReporte&) = delete;
-    TNtaReporte& operator=(const TNtaReporte&) = delete;
+    explicit TNtaReporte(vcl::TComponent* AOwner = nullptr);
 
     std::string FormatoDeImpresion;
     TPuerto Puerto = SERIE;
@@ -84,9 +81,11 @@ public:
     static constexpr int kAnchoLinea = 100;   // characters a note line holds
     static constexpr int kAnchoFormaPago = 255;
 
+protected:
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+
 private:
     friend class TNtaDatos;
-    void Desligar(TNtaDatos* datos);
     void ImprimirSeccion(std::vector<TElementoNota>& items);
     void TerminarLinea(std::string& linea, int handshakes);
     void Configurar();
@@ -97,12 +96,11 @@ private:
     std::string puertoNumero_ = "1";
     std::string nombreImpresora_, impresoraDeLaNota_;
     TNtaDatos* datos_ = nullptr;
-    std::vector<TNtaDatos*> referentes_;  // data components whose NotaReporte is this report
     std::vector<TElementoNota> secciones_[3];
     int cw_ = 10;
     int lineTop_ = 0;
     bool enDetalle_ = false;
-    TAmountx amountx_;
+    TAmountx* amountx_;  // owned
     ports::TThreadComm comm_;
     bool listo_ = false;
     TDatosNota datosNota_;
