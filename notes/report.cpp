@@ -7,6 +7,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "platform/report/printer_dialog.h"
 #include "platform/text/utf8.h"
 #include "platform/vcl/stream/reader.h"
 
@@ -232,11 +233,30 @@ void TNtaReporte::ImprimeFormasDeImpuestos() {
     }
 }
 
+void TNtaReporte::SetNombredeImpresora(const std::string& nombre) {
+    std::vector<report::Destination> destinos = report::ListDestinations();
+    std::string elegido;
+    for (const auto& d : destinos)
+        if (d.name == nombre && !nombre.empty()) elegido = d.name;
+    for (const auto& d : destinos)
+        if (elegido.empty() && d.isDefault) elegido = d.name;
+    if (elegido.empty() && !destinos.empty()) elegido = destinos.front().name;
+    nombreImpresora_ = elegido;
+}
+
 void TNtaReporte::ImprimeNotaQR2() {
-    // Bounded: a missing layout or a printer that is gone would otherwise loop for ever.
-    for (int i = 0; i < kIntentosQR2; ++i)
-        if (ReportPrinterQR2(FormatoDeImpresion.substr(0, 255), nombreImpresora_)) return;
-    throw EError("No se pudo imprimir la nota con el formato " + FormatoDeImpresion);
+    if (!nombreImpresora_.empty()) ReportPrinterQR2->Printer.destination = nombreImpresora_;
+    // Bounded: a missing layout or a printer that is gone would otherwise be retried for ever.
+    std::string porque;
+    for (int i = 0; i < kIntentosQR2; ++i) {
+        try {
+            ReportPrinterQR2->Print(FormatoDeImpresion.substr(0, 255));
+            return;
+        } catch (const std::exception& e) {
+            porque = e.what();
+        }
+    }
+    throw EError("No se pudo imprimir la nota con el formato " + FormatoDeImpresion + ": " + porque);
 }
 
 }  // namespace notix

@@ -20,6 +20,10 @@
 #include "notes/puerto.h"
 #include "platform/ports/codepage.h"
 
+namespace report {
+class TReportPrinterDialog;
+}  // namespace report
+
 namespace notix {
 
 class TNtaReporte : public vcl::TComponent {
@@ -34,16 +38,18 @@ public:
     }
     TSecuencias Secuencias;
     TConfiguracionPuerto ConfigPuerto;
+    // The system printer of mWindows. Setting it selects that printer, or the default one when
+    // the name is empty or unknown, and stores the name of the printer selected.
     const std::string& NombredeImpresora() const { return nombreImpresora_; }
-    void SetNombredeImpresora(const std::string& nombre) { nombreImpresora_ = nombre; }
+    void SetNombredeImpresora(const std::string& nombre);
     int EspacioEntreNotas = 5;
     const std::string& NombreImpresoraDelaNota() const { return impresoraDeLaNota_; }
     void SetNombreImpresoraDelaNota(const std::string& nombre) {
         if (!nombre.empty()) impresoraDeLaNota_ = nombre;
     }
-    // Prints a layout file on a system printer (mWindows); true when it printed. Left unset
-    // until the report engine provides it.
-    std::function<bool(const std::string& formato, const std::string& impresora)> ReportPrinterQR2;
+    // The report printer dialog that prints the layout in mWindows; referenced, not owned (the
+    // form that owns both keeps it alive).
+    report::TReportPrinterDialog* ReportPrinterQR2 = nullptr;
     static constexpr int kIntentosQR2 = 3;
 
     // Installation settings of the output.
