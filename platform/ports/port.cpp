@@ -34,17 +34,16 @@ std::string Errno() {
     }
 }
 
-// The parallel-port status lines as the printer status byte (ERROR is active low on the wire).
+}  // namespace
+
 int LinePrinterStatus(int raw) {
     int s = 0;
-    if (raw & LP_PBUSY) s |= 0x80;  // BUSY is inverted: set means ready
+    if (raw & LP_PBUSY) s |= 0x80;  // the BUSY line is inverted: set means ready
     if (raw & LP_PSELECD) s |= 0x10;
     if (raw & LP_POUTPA) s |= 0x20;
-    if (!(raw & LP_PERRORP)) s |= 0x08;
+    if (!(raw & LP_PERRORP)) s |= 0x08;  // ERROR is active low on the wire
     return s;
 }
-
-}  // namespace
 
 Port::~Port() { Close(); }
 

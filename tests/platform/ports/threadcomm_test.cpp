@@ -175,6 +175,24 @@ TEST(TThreadComm, AMissingDeviceIsNeverCreatedAsAFile) {
     EXPECT_FALSE(fs::exists("/dev/razir-no-such-tty"));
 }
 
+TEST(LinePrinter, StatusLinesToTheStatusByte) {
+    struct Case {
+        int lines;
+        int status;
+        const char* why;
+    };
+    // Bits of the driver: 0x80 not busy, 0x40 ack, 0x20 paper out, 0x10 selected, 0x08 no error.
+    const Case cases[] = {
+        {0x80 | 0x10 | 0x08, kPrinterReady, "ready"},
+        {0xD8, kPrinterReady, "ready, acknowledge line up"},
+        {0x10 | 0x08, 0x10, "busy"},
+        {0x80 | 0x10 | 0x20 | 0x08, 0xB0, "out of paper"},
+        {0x80 | 0x10, 0x98, "fault"},
+        {0x80 | 0x08, 0x80, "off line"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LinePrinterStatus(c.lines), c.status) << c.why;
+}
+
 TEST(TThreadComm, SerialPrinterStatusIsReadyWhenTheLineIsThere) {
     testing_ports::PseudoPrinter printer;
     ASSERT_TRUE(printer.ok());
