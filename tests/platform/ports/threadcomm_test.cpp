@@ -3,6 +3,8 @@
 #include "platform/ports/threadcomm.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 #include <filesystem>
@@ -173,6 +175,24 @@ TEST(TThreadComm, AMissingDeviceIsNeverCreatedAsAFile) {
     comm.SetDeviceName("COM8");
     EXPECT_THROW(comm.Open(), PortError);
     EXPECT_FALSE(fs::exists("/dev/razir-no-such-tty"));
+}
+
+TEST(Port, AReaderThatGoesAwayIsAnErrorNotTheEndOfTheProgram) {
+    fs::path fifo = TempFile("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Port port;
+    port.Open(fifo.string(), {}, "LPT1");
+    ::close(reader);
+    try {
+        port.Write("x", 1, std::chrono::milliseconds(100));
+        FAIL() << "wrote to a pipe nobody reads";
+    } catch (const PortError& e) {
+        EXPECT_NE(std::string(e.what()).find("cerró la conexión"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(port.IsOpen());
+    fs::remove(fifo);
 }
 
 TEST(LinePrinter, StatusLinesToTheStatusByte) {
