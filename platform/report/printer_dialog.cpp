@@ -77,6 +77,7 @@ std::unique_ptr<TReportPrinterDialog::Prepared> TReportPrinterDialog::Prepare(co
     run->closer.report = &rep;
     for (const auto& dsPtr : rep.Datasets()) {
         Dataset& ds = *dsPtr;
+        ds.PrepareForEvents();
         if (ds.Kind() == DatasetKind::Query && ds.Parameters().Count() > 0 && BeforeGetQueryParams)
             BeforeGetQueryParams(ds, ds.Parameters());
         if (BeforeOpenDataset) BeforeOpenDataset(ds);
@@ -91,7 +92,6 @@ std::unique_ptr<TReportPrinterDialog::Prepared> TReportPrinterDialog::Prepare(co
                     throw DatasetError(ds.Name() + ": no existe el campo \"" + link.masterField + "\" en \"" + master->Name() + "\"");
                 keys.push_back(master->Rows().Get(idx));
             }
-            ds.Open();
             ds.OpenForMaster(keys);
         }
         ds.Rows().First();
