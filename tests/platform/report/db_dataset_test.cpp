@@ -61,7 +61,7 @@ protected:
 
     std::string dir_;
     DbDatasetFactory factory_;
-    TReportPrinterDialog dlg_{"rppdlgCajas"};
+    TReportPrinterDialog dlg_{nullptr};
 };
 
 TEST_F(ReportDbDatasetTest, HandlersWorkOnTheRealQuery) {
