@@ -5,7 +5,7 @@
 //   focus edtFecDesde        type 01/05/2026        set edtFecDesde=01/05/2026
 //   pick lkcmbTiendas Centro pick cmbOrden #2       drop lkcmbTiendas    closeup lkcmbTiendas
 //   press Escape             press Shift+Tab        press Alt+P          click btnPreview
-//   answer Sí
+//   answer Sí                click popVerif (a menu item)    pick LBArch VENTAS (a tree node)
 // Names are looked up in the modal form ("frmOtro.btnX" reaches another form). Not here: the
 // model's rules, which the driver only triggers.
 #pragma once
@@ -102,6 +102,7 @@ public:
 private:
     bool PlayNext(TForm& form);
     void Play(const Step& step, TForm& form);
+    TComponent* FindAny(const std::string& path, TForm& form) const;
     TControl* Find(const std::string& path, TForm& form) const;
     TWinControl* FindWindowed(const std::string& path, TForm& form) const;
     void FocusFor(TWinControl* control);
