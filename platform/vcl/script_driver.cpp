@@ -270,6 +270,13 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
             return;
         }
         case Step::Kind::Answer: answers_.push_back(step.answer); return;
+        case Step::Kind::Close: {
+            TForm* target = step.target.empty() ? &form : Screen->FindForm(step.target);
+            if (!target) throw ScriptError("no hay una ventana llamada \"" + step.target + "\"");
+            if (!target->Visible()) throw ScriptError("la ventana \"" + step.target + "\" no está a la vista");
+            target->Close();
+            return;
+        }
     }
 }
 

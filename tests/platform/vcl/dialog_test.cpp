@@ -236,3 +236,15 @@ TEST(Dialog, OnCreateRunsAfterTheConstructorAndOnDestroyBeforeTheControlsGo) {
     Dialog plain(events);
     EXPECT_THROW(plain.ShowModal(), EInvalidOperation) << "made without Create: OnCreate never ran";
 }
+
+TEST(Dialog, TheCloseBoxCancelsAModalDialogUnlessOnCloseRefuses) {
+    ScriptDriver driver(ParseScript("close\nclose\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    int asked = 0;
+    dlg->OnClose = [&](TObject*, TCloseAction& action) {
+        if (++asked == 1) action = caNone;
+    };
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    EXPECT_EQ(asked, 2);
+}
