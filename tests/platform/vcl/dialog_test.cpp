@@ -248,3 +248,30 @@ TEST(Dialog, TheCloseBoxCancelsAModalDialogUnlessOnCloseRefuses) {
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     EXPECT_EQ(asked, 2);
 }
+
+TEST(Dialog, AModalFormOpenedFromAHandlerPlaysTheNextStepsThenTheOuterGoesOn) {
+    // As the F2 lookup window of a product edit: it opens over the dialog and returns a code.
+    ScriptDriver driver(ParseScript(
+        "focus edtFecDesde\n"
+        "press F2\n"
+        "set frmConsulta.edtBuscar=0105\n"
+        "click btnAceptar\n"
+        "click btnCancelar\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    TModalResult inner = -1;
+    dlg->edtFecDesde->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        if (key != VK_F2) return;
+        FreePtr<TForm> lookup(Create<TForm>(dlg.get()));
+        lookup->SetName("frmConsulta");
+        auto* search = NewControl<TEdit>(lookup.get(), "edtBuscar");
+        NewControl<TButton>(lookup.get(), "btnAceptar")->SetModalResult(mrOk);
+        inner = lookup->ShowModal();
+        if (inner == mrOk) dlg->edtFecDesde->SetText(search->Text() + "/2026");
+    };
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    EXPECT_EQ(inner, mrOk);
+    EXPECT_EQ(dlg->edtFecDesde->Text(), "0105/2026");
+    EXPECT_TRUE(driver.Failures().empty());
+    EXPECT_EQ(Screen->FindForm("frmConsulta"), nullptr);
+}
