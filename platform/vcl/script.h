@@ -5,7 +5,7 @@
 //   focus edtFecDesde        type 01/05/2026        set edtFecDesde=01/05/2026
 //   pick lkcmbTiendas Centro pick cmbOrden #2       drop lkcmbTiendas    closeup lkcmbTiendas
 //   press Escape             press Shift+Tab        press Alt+P          click btnPreview
-//   answer Sí
+//   answer Sí                click popVerif (a menu item)    pick LBArch VENTAS (a tree node)
 //   close                    close VistaPrevia      (the window's close box)
 // Names are looked up in the modal form ("frmOtro.btnX" reaches another form). Not here: the
 // model's rules, which the driver only triggers.

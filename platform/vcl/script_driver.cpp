@@ -8,7 +8,9 @@
 #include "platform/vcl/dblookup.h"
 #include "platform/vcl/edits.h"
 #include "platform/vcl/lists.h"
+#include "platform/vcl/menus.h"
 #include "platform/vcl/script.h"
+#include "platform/vcl/treeview.h"
 #include "platform/vcl/utf8_internal.h"
 
 namespace vcl {
@@ -217,6 +219,8 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
             } else if (auto* group = dynamic_cast<TRadioGroup*>(list)) {
                 if (byIndex && step.index < group->Items().Count()) group->SetItemIndex(step.index), picked = true;
                 if (!byIndex) picked = group->PickText(step.text);
+            } else if (auto* tree = dynamic_cast<TTreeView*>(list)) {
+                picked = tree->PickText(byIndex ? "#" + std::to_string(step.index) : step.text);
             } else {
                 throw ScriptError("\"" + step.target + "\" no es una lista");
             }
@@ -242,10 +246,15 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
         }
         case Step::Kind::Press: form.PressKey(step.key, step.shift); return;
         case Step::Kind::Click: {
+            if (auto* item = dynamic_cast<TMenuItem*>(FindAny(step.target, form))) {
+                bool shown = true;
+                for (TMenuItem* m = item; m; m = m->Parent()) shown = shown && m->Visible() && m->Enabled();
+                if (!shown) throw ScriptError("\"" + step.target + "\" está oculto o desactivado");
+                item->Click();
+                return;
+            }
             TControl* target = Find(step.target, form);
-            // A control placed nowhere (a menu item the form owns) is reached by its own state.
-            const bool reachable = target->Parent() ? target->Reachable() : target->Visible() && target->Enabled();
-            if (!reachable) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
+            if (!target->Reachable()) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
             if (auto* win = dynamic_cast<TWinControl*>(target)) {
                 // A mouse click focuses first, so the Exit handler of the control left runs
                 // and may keep the focus, in which case the click never happens.

@@ -275,21 +275,3 @@ TEST(Dialog, AModalFormOpenedFromAHandlerPlaysTheNextStepsThenTheOuterGoesOn) {
     EXPECT_TRUE(driver.Failures().empty());
     EXPECT_EQ(Screen->FindForm("frmConsulta"), nullptr);
 }
-
-TEST(Dialog, AControlPlacedNowhereIsClickedByItsOwnState) {
-    // As a pop-up menu item: owned by the dialog, on no parent.
-    ScriptDriver driver(ParseScript("click popVerif\nclick popCrear\n"));
-    DriverScope scope(driver);
-    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
-    int clicks = 0;
-    for (const char* name : {"popVerif", "popCrear"}) {
-        auto* item = new TControl(dlg.get());
-        item->SetName(name);
-        item->OnClick = [&](TObject*) { ++clicks; };
-    }
-    static_cast<TControl*>(dlg->FindComponent("popCrear"))->SetVisible(false);
-    EXPECT_EQ(dlg->ShowModal(), mrNone);
-    EXPECT_EQ(clicks, 1);
-    ASSERT_EQ(driver.Failures().size(), 1u);
-    EXPECT_EQ(driver.Failures()[0], "línea 2: click popCrear: \"popCrear\" está desactivado o invisible");
-}
