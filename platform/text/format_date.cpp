@@ -91,14 +91,18 @@ public:
                 Write(count == 1 ? s_.ShortTimeFormat : s_.LongTimeFormat, out, depth + 1);
                 i += count;
                 break;
-            case 'C':
-                Write(s_.ShortDateFormat, out, depth + 1);
-                if (time_ != Time{}) {
-                    out += ' ';
+            case 'C': {
+                // A bare time (day 0) prints the time alone; a bare date the date alone.
+                const bool hasDate = date_ != Date{1899, 12, 30};
+                const bool hasTime = time_ != Time{};
+                if (hasDate || !hasTime) Write(s_.ShortDateFormat, out, depth + 1);
+                if (hasTime) {
+                    if (hasDate) out += ' ';
                     Write(s_.LongTimeFormat, out, depth + 1);
                 }
                 i += count;
                 break;
+            }
             case 'A':
                 i += WriteAmPm(p, i, out);
                 break;
@@ -319,6 +323,9 @@ std::string Quoted(std::string_view text, const char* what) {
 }  // namespace
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value, const FormatSettings& s) {
+    // Day counts of 0001-01-01 and of the day after 9999-12-31: beyond them the calendar
+    // arithmetic would overflow, and no stored date of the product lies there.
+    if (!(value >= -693593.0 && value < 2958466.0)) return {};
     std::string out;
     DateWriter(value, s).Write(pattern.empty() ? std::string_view("c") : pattern, out, 0);
     return out;

@@ -131,8 +131,16 @@ void SetFormatSetting(FormatSettings& s, std::string_view key, std::string_view 
         s.TwoDigitYearCenturyWindow = ParseRange(key, value, 0, 99);
     else
         throw ConvertError("clave desconocida: " + std::string(key));
+}
+
+void ValidateFormatSettings(const FormatSettings& s) {
+    // A number like "1,234" would read both ways; the parsers could not tell the two apart.
     if (s.DecimalSeparator == s.ThousandSeparator)
-        Bad(key, raw, "el separador decimal y el de millares deben ser distintos");
+        throw ConvertError("el separador decimal y el de millares deben ser distintos "
+                           "(DecimalSeparator=\"" + std::string(1, s.DecimalSeparator) +
+                           "\", ThousandSeparator=\"" + std::string(1, s.ThousandSeparator) + "\")");
+    if (s.DateSeparator == ' ' || (s.DateSeparator >= '0' && s.DateSeparator <= '9'))
+        throw ConvertError("el separador de fechas no puede ser un blanco ni una cifra");
 }
 
 }  // namespace text

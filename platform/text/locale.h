@@ -58,6 +58,10 @@ std::vector<std::pair<std::string, std::string>> FormatSettingsEntries(const For
 
 // Sets one member from its configuration text. Throws ConvertError with a Spanish message
 // naming the key and the value when the key is unknown or the value does not fit.
+// Members are checked one at a time, so a pair that must differ is checked once all are set.
 void SetFormatSetting(FormatSettings& s, std::string_view key, std::string_view value);
+// Throws ConvertError when the settings contradict each other (equal decimal and thousands
+// separators, a date separator that is a blank or a digit).
+void ValidateFormatSettings(const FormatSettings& s);
 
 }  // namespace text

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace text;
 
 namespace {
@@ -32,6 +34,8 @@ TEST(FormatDateTime, PatternsTheReportsUse) {
         {"c", At(2026, 12, 13), "13/12/2026"},
         {"c", At(2026, 12, 13, 8, 30, 15), "13/12/2026 08:30:15"},
         {"", At(2026, 12, 13, 8, 30, 15), "13/12/2026 08:30:15"},
+        {"c", EncodeTime(8, 30, 15), "08:30:15"},
+        {"c", 0, "30/12/1899"},
         {"h:nn am/pm", At(2026, 1, 1, 0, 5), "12:05 am"},
         {"h:nn AM/PM", At(2026, 1, 1, 13, 5), "1:05 PM"},
         {"hh:nn ampm", At(2026, 1, 1, 18, 0), "06:00 p.m."},
@@ -44,6 +48,14 @@ TEST(FormatDateTime, PatternsTheReportsUse) {
     };
     for (const auto& c : kCases)
         EXPECT_EQ(FormatDateTime(c.pattern, c.value, kMx), c.expected) << c.pattern;
+}
+
+TEST(FormatDateTime, ValuesOutsideTheCalendarPrintNothing) {
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", 1e300, kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", -1e12, kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", std::nan(""), kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", EncodeDate(9999, 12, 31), kMx), "31/12/9999");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", EncodeDate(1, 1, 1), kMx), "01/01/0001");
 }
 
 TEST(FormatDateTime, MonthNamesAllTwelve) {
@@ -107,8 +119,8 @@ TEST(StrToDate, FollowsTheShortDateOrder) {
 }
 
 TEST(StrToDate, TwoDigitYearsFollowTheWindow) {
-    // The window is counted back from the current year; 30 years either way stays inside it
-    // until 2056.
+    // The window is counted back from the current year: with 50, "99" is 1999 until 2049 and
+    // "05" is 2005 until 2055.
     FormatSettings s;
     s.TwoDigitYearCenturyWindow = 50;
     EXPECT_EQ(DecodeDate(StrToDate("01/01/99", s)).year, 1999);
@@ -217,6 +229,7 @@ TEST(Format, SpecifiersTheReportsUse) {
         {"day file", "V010203F.DB",
          Format("%s%s%.2d%.2d%s.DB", {"V", "01", 2, 3, std::string(1, 'F')}, kMx)},
         {"index", "b a b", Format("%1:s %0:s %s", {"a", "b"}, kMx)},
+        {"size_t", "3", Format("%d", {std::string("abc").size()}, kMx)},
         {"%e", "1.23450000000000E+003", Format("%e", {1234.5}, kMx)},
         {"%g", "0.1", Format("%g", {0.1}, kMx)},
     };
