@@ -133,14 +133,15 @@ TEST(ReportEngine, PageTotalsResetOnEachPage) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(12, 100));
     auto rep = ParseLayout(SmallPage("<detail height='4.233'><field left='0' top='0' width='20' field='N'/></detail>"
-                                     "<pagefooter height='4.233'><expr left='0' top='0' width='40' "
-                                     "expression=\"'Página ' + PAGENUMBER + ' suma ' + SUM(N)\" reset='page'/></pagefooter>"),
+                                     "<pagefooter height='4.233'><expr left='0' top='0' width='80' "
+                                     "expression=\"'Página ' + PAGENUMBER + ' de ' + PAGECOUNT + ' suma ' + SUM(N)\" reset='page'/></pagefooter>"),
                            "Pie.QR2", factory);
     OpenAll(*rep);
     std::string text = RunText(*rep);
-    // Eight rows per page above the footer: 1..8 = 36, 9..12 = 42.
-    EXPECT_NE(text.find("Página 1 suma 36"), std::string::npos) << text;
-    EXPECT_NE(text.find("Página 2 suma 42"), std::string::npos) << text;
+    // Eight rows per page above the footer: 1..8 = 36, 9..12 = 42. The count comes from the
+    // spool once the last page is known.
+    EXPECT_NE(text.find("Página 1 de 2 suma 36"), std::string::npos) << text;
+    EXPECT_NE(text.find("Página 2 de 2 suma 42"), std::string::npos) << text;
 }
 
 TEST(ReportEngine, EmptyReportPrintsItsHeadingsOrNothing) {
