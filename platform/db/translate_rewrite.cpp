@@ -416,7 +416,12 @@ private:
                 ++k;
                 continue;
             }
-            inner += t_[k].kind == Tok::String ? SqlString(t_[k].text) : t_[k].text;
+            const std::string piece = t_[k].kind == Tok::String ? SqlString(t_[k].text) : t_[k].text;
+            // Words stay apart ("COUNT OF DISTINCT PRODUCTO"); operators close up ("PRECIO*2").
+            if (!inner.empty() && std::isalnum(static_cast<unsigned char>(inner.back())) &&
+                std::isalnum(static_cast<unsigned char>(piece.front())))
+                inner += ' ';
+            inner += piece;
         }
         text += " AS " + QuoteIdent(Upper(t_[s].text) + " OF " + Upper(inner));
     }
