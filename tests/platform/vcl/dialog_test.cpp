@@ -292,3 +292,10 @@ TEST(Dialog, AControlPlacedNowhereIsClickedByItsOwnState) {
     ASSERT_EQ(driver.Failures().size(), 1u);
     EXPECT_EQ(driver.Failures()[0], "línea 2: click lblDos: \"lblDos\" está desactivado o invisible");
 }
+
+TEST(Dialog, WithoutADriverAFormThatRefusesToCloseStillReturns) {
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    dlg->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    EXPECT_EQ(dlg->ShowModal(), mrNone) << "the headless driver asks once and never loops";
+    EXPECT_FALSE(dlg->Visible());
+}
