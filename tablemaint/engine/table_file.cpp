@@ -88,7 +88,8 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
             if (error) *error = "no se pudo copiar " + from + " a " + to;
             return false;
         }
-        out << in.rdbuf();
+        // Streaming an empty file in sets failbit without any fault.
+        if (in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
         out.flush();
         if (!out) {
             if (error) *error = "no se pudo escribir " + to;
@@ -96,7 +97,6 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
             return false;
         }
     }
-    // An empty source makes rdbuf() set failbit on the output without writing: still a copy.
     if (!SyncFile(tmp) || std::rename(tmp.c_str(), to.c_str()) != 0) {
         if (error) *error = "no se pudo escribir " + to;
         std::remove(tmp.c_str());
