@@ -112,11 +112,6 @@ bool CopyAnew(TCursor& cur, std::string* error) {
 
 }  // namespace
 
-std::string RutaLocal(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
 std::unique_ptr<TCursor> AbreCursorExclusivo(const std::string& path, bool* ocupado, std::string* error) {
     *ocupado = false;
     if (!FileExists(path)) {

@@ -42,6 +42,11 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
+std::string RutaLocal(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
     return s;

@@ -18,6 +18,8 @@ std::string StemOf(const std::string& path);
 std::string ExtensionOf(const std::string& path);
 // Folder with exactly one trailing "/" ("" stays "").
 std::string WithSlash(std::string folder);
+// Paths written with "\" (as the dialog's texts do) work as well as "/".
+std::string RutaLocal(std::string path);
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
 std::string Upper(std::string s);
 
