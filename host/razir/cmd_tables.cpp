@@ -200,8 +200,8 @@ int Rebuild(const std::vector<std::string>& args) {
         return kExitDone;
     case tablemaint::kRecuperadaConApartados:
         std::cout << name << ": recuperada, " << s.filasGuardadas << " registros conservados; "
-                  << s.problemas << " apartados en " << problem << " y " << s.violaciones
-                  << " con llave repetida en " << keys << "; respaldo en " << s.respaldo << "\n";
+                  << s.problemas << " datos ilegibles apartados en " << problem << " y " << s.violaciones
+                  << " registros con llave repetida en " << keys << "; respaldo en " << s.respaldo << "\n";
         return kExitFailed;
     case 6: std::cerr << "razir tables: no existe la tabla " << name << "\n"; return kExitFailed;
     default:

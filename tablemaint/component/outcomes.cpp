@@ -33,8 +33,10 @@ Resultado TextoVerificacion(int r, const std::vector<int>& codigos, const std::s
         out.estado = propias.empty() ? kSinErrores : "Verificación Completada. cheque la pestaña de resultado.";
         out.memo.push_back(tabla + kBuenEstado);
     } else if (r == 0) {
-        const int last = codigos.back();
-        if (last == 87 || last == 88 || last == 92) {
+        // Every record counts: a finding followed by a harmless note is still a finding.
+        const bool harmless = std::all_of(codigos.begin(), codigos.end(),
+                                          [](int c) { return c == 87 || c == 88 || c == 92; });
+        if (harmless) {
             out.estado = kSinErrores;
             out.memo = {tabla + kBuenEstado};
         } else {
