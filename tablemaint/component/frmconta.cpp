@@ -85,6 +85,7 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
     LBArch->SetPopupMenu(PopupMenu1);
     LBArch->OnChange = [this](TObject* s, TTreeNode* n) { LBArchChange(s, n); };
     LBArch->OnExpanding = [this](TObject* s, TTreeNode* n, bool& a) { LBArchExpanding(s, n, a); };
+    LBArch->OnCollapsing = [this](TObject*, TTreeNode* n, bool&) { LBArch->SetSelected(n); };
     tvConfig = NewControl<TTreeView>(conf, "tvConfig");
     tvConfig->SetReadOnly(true);
     tvConfig->Items().AddChild(tvConfig->Items().Add("Configuración"), "Paradox");
@@ -156,6 +157,7 @@ TVlmContArch::~TVlmContArch() {
     // The tree's handlers point into this dialog; none may run while it goes.
     LBArch->OnChange = nullptr;
     LBArch->OnExpanding = nullptr;
+    LBArch->OnCollapsing = nullptr;
     tvConfig->OnChange = nullptr;
 }
 

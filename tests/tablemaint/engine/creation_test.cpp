@@ -1,6 +1,7 @@
 // Creation of tables and indexes from the data dictionary, on real table files.
 #include <fstream>
 
+#include "platform/db/table.h"
 #include "reports/framework/tables.h"
 #include "tests/tablemaint/engine/engine_fixture.h"
 
@@ -66,6 +67,22 @@ TEST(Creation, WholeDatabaseFromTheShippedDictionary) {
     EXPECT_EQ(Declared(dir.path + "Cajas.db", "Cajas", "Caja"), "VARCHAR(2)");
     EXPECT_EQ(Declared(dir.path + "Cajas.db", "Cajas", "BLectOp"), "BOOLEAN");
     EXPECT_EQ(Declared(dir.path + "MovProd.db", "MovProd", "Fecha"), "DATE");
+    // The data layer reads and writes what was created, with the declared types.
+    {
+        db::TTable cajas;
+        cajas.TableName = dir.path + "Cajas.db";
+        cajas.Open();
+        cajas.Append();
+        cajas.FieldByName("Tienda").SetAsString("01");
+        cajas.FieldByName("Caja").SetAsString("02");
+        cajas.FieldByName("BLectOp").SetAsBoolean(true);
+        cajas.Post();
+        cajas.Close();
+        cajas.Open();
+        EXPECT_EQ(cajas.FieldByName("Caja").AsString(), "02") << "codes stay text";
+        EXPECT_TRUE(cajas.FieldByName("BLectOp").AsBoolean());
+        EXPECT_EQ(cajas.FieldByName("BLectOp").DataType(), db::FieldType::Boolean);
+    }
     // Groups are named by the application: no "Ventas.db" is made.
     EXPECT_FALSE(std::filesystem::exists(dir.path + "Ventas.db"));
     // A per-day file is created from its group's definition.
