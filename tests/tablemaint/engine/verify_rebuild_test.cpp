@@ -273,6 +273,12 @@ TEST_F(Damaged, TableOpenInAnotherProcessIsBusy) {
     waitpid(child, &status, 0);
     EXPECT_EQ(engine().VerificaTbl("VENTAS.db", err().c_str(), ""), 0);
     EXPECT_EQ(Scalar(table(), "SELECT count(*) FROM VENTAS"), kRows) << "nothing was touched";
+    // Held open by another part of this process (the data layer of the application).
+    sqlite3* held = nullptr;
+    sqlite3_open(table().c_str(), &held);
+    EXPECT_EQ(engine().VerificaTbl("VENTAS.db", err().c_str(), ""), -1);
+    sqlite3_close(held);
+    EXPECT_EQ(engine().VerificaTbl("VENTAS.db", err().c_str(), ""), 0);
 }
 
 }  // namespace
