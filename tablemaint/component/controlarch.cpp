@@ -51,7 +51,7 @@ void TControlArch::SetRutaCampos(const std::string& path) {
 }
 
 void TControlArch::SetRutaBD(const std::string& path) {
-    if (Disenando && !path.empty() && !FolderExists(RutaLocal(path))) throw ERutaInvalida(1);
+    if (Designing() && !path.empty() && !FolderExists(RutaLocal(path))) throw ERutaInvalida(1);
     rutaBD_ = path;
     if (rutaBD_.empty() || (rutaBD_.back() != '/' && rutaBD_.back() != '\\')) rutaBD_ += '/';
 }

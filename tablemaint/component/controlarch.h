@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/vcl/component.h"
-#include "tablemaint/component/comctrls.h"
+#include "platform/vcl/images.h"
 #include "tablemaint/component/frmconta.h"
 
 namespace tablemaint {
@@ -42,8 +42,6 @@ public:
     TVersion Version = TVersion::vrEstandar;
     vcl::TImageList* Imagenes() const { return imagenes_; }
     void SetImages(vcl::TImageList* images);
-    // Set while the component sits in a designer rather than a running application.
-    bool Disenando = false;
 
     TDameNombreEvent OnDameNombre;
     TVerificarEvent OnVerificar;

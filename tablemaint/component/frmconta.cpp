@@ -65,10 +65,11 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
     auto item = [&](const char* name, const char* caption, TNotifyEvent handler) {
-        auto* m = NewControl<TMenuItem>(this, name);
+        auto* m = new TMenuItem(this);
+        m->SetName(name);
         m->SetCaption(caption);
         m->OnClick = std::move(handler);
-        PopupMenu1->Add(m);
+        PopupMenu1->Items().Add(m);
         return m;
     };
     popCrear = item("popCrear", "&Crear", tbCrear->OnClick);
@@ -78,33 +79,32 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
     popVerArch = item("popVerArch", "Ver &Archivo", [this](TObject* s) { VerArchivo(s); });
 
     NotebookBDYC = NewControl<TNotebook>(this, "NotebookBDYC");
-    TPage* bd = NotebookBDYC->AddPage("Base de Datos");
-    TPage* conf = NotebookBDYC->AddPage("Configuración");
+    NotebookBDYC->Pages().SetText("Base de Datos\nConfiguración");
+    TPage* bd = NotebookBDYC->Page(0);
+    TPage* conf = NotebookBDYC->Page(1);
     LBArch = NewControl<TTreeView>(bd, "LBArch");
     LBArch->SetReadOnly(true);
-    LBArch->SetPopupMenu(PopupMenu1);
     LBArch->OnChange = [this](TObject* s, TTreeNode* n) { LBArchChange(s, n); };
     LBArch->OnExpanding = [this](TObject* s, TTreeNode* n, bool& a) { LBArchExpanding(s, n, a); };
     LBArch->OnCollapsing = [this](TObject*, TTreeNode* n, bool&) { LBArch->SetSelected(n); };
     tvConfig = NewControl<TTreeView>(conf, "tvConfig");
     tvConfig->SetReadOnly(true);
-    tvConfig->Items().AddChild(tvConfig->Items().Add("Configuración"), "Paradox");
+    tvConfig->Items().AddChild(tvConfig->Items().Add(nullptr, "Configuración"), "Paradox");
     tvConfig->Items().GetFirstNode()->Expand();
     tvConfig->OnChange = [this](TObject* s, TTreeNode* n) { ConfigChange(s, n); };
     NotebookBDYC->OnPageChanged = [this](TObject* s) { PaginaCambiada(s); };
 
     NotbookInfo = NewControl<TNotebook>(this, "NotbookInfo");
-    TPage* info = NotbookInfo->AddPage("Información");
-    TPage* result = NotbookInfo->AddPage("Resultado");
+    NotbookInfo->Pages().SetText("Información\nResultado");
+    TPage* info = NotbookInfo->Page(0);
+    TPage* result = NotbookInfo->Page(1);
     sgInfo = NewControl<TStringGrid>(info, "sgInfo");
     sgInfo->SetColCount(6);
     sgInfo->SetRowCount(2);
     sgInfo->SetFixedCols(0);
     stbMsg = NewControl<TStatusBar>(info, "stbMsg");
     stbMsg->SetSimplePanel(true);
-    aviTrab = new TAnimate(this);
-    aviTrab->SetName("aviTrab");
-    aviTrab->SetParent(info);
+    aviTrab = NewControl<TAnimate>(info, "aviTrab");
     aviTrab->SetCommonAVI(aviFindFolder);
     btnInfAv = NewControl<TBitBtn>(info, "btnInfAv");
     btnInfAv->SetCaption("&Ver Errores");
@@ -114,7 +114,8 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
     MemoResult->SetReadOnly(true);
 
     NotebookConf = NewControl<TNotebook>(this, "NotebookConf");
-    TPage* settings = NotebookConf->AddPage("Información");
+    NotebookConf->Pages().SetText("Información");
+    TPage* settings = NotebookConf->Page(0);
     NotebookConf->SetVisible(false);
     auto label = [&](const char* name, const char* caption) {
         auto* l = NewControl<TLabel>(settings, name);
@@ -185,11 +186,10 @@ vcl::TTreeNode* TVlmContArch::NuevoNodo(vcl::TTreeNode* parent, const std::strin
     rec->number = number;
     rec->group = group;
     rec->tipo = tipo;
-    vcl::TTreeNode* node = parent ? LBArch->Items().AddChild(parent, text) : LBArch->Items().Add(text);
-    node->Data = rec.get();
+    vcl::TTreeNode* node = LBArch->Items().AddChildObject(parent, text, rec.get());
     const bool index = tipo == TipoNodo::Indice;
-    node->ImageIndex = group ? 5 : index ? 1 : 0;
-    node->SelectedIndex = group ? 5 : index ? 4 : 3;
+    node->SetImageIndex(group ? 5 : index ? 1 : 0);
+    node->SetSelectedIndex(group ? 5 : index ? 4 : 3);
     registros_.push_back(std::move(rec));
     return node;
 }
@@ -322,7 +322,7 @@ void TVlmContArch::LBArchExpanding(vcl::TObject*, vcl::TTreeNode* node, bool& al
         return;
     }
     allow = false;
-    vcl::MessageBox("El \"" + node->Text + "\" NO existe debe ser creado", "Advertencia",
+    vcl::MessageBox("El \"" + node->Text() + "\" NO existe debe ser creado", "Advertencia",
                     vcl::MB_OK | vcl::MB_ICONWARNING);
     LBArch->SetSelected(node);
 }
@@ -390,8 +390,8 @@ void TVlmContArch::Regenerar(vcl::TObject*) {
     MemoResult->Lines().Clear();
     aviTrab->SetActive(true);
     const std::string file = TablaDelNodo(node);
-    int r = engine_->RegeneraIdx(file.c_str(), node->Text.c_str());
-    Muestra(TextoRegeneracion(r, node->Text, file));
+    int r = engine_->RegeneraIdx(file.c_str(), node->Text().c_str());
+    Muestra(TextoRegeneracion(r, node->Text(), file));
     aviTrab->SetActive(false);
     MuestraNodo(false);
 }
@@ -413,7 +413,7 @@ void TVlmContArch::Crear(vcl::TObject*) {
         aviTrab->SetActive(true);
         const std::string file = TablaDelNodo(node);
         int r = engine_->CreaIdx(file.c_str(), int16_t(rec->number));
-        Muestra(TextoCreacionIndice(r, node->Text, file));
+        Muestra(TextoCreacionIndice(r, node->Text(), file));
         // The index's file name is worked out again now that it may exist.
         if (r == 0) rec->name[0] = 0;
     }
@@ -427,7 +427,7 @@ void TVlmContArch::VerArchivo(vcl::TObject*) {
     if (!rec || !rec->group || !Enlaza(true)) return;
     const RegistroTabla* t = dic_.TablaPorNumero(rec->number);
     if (!t) return;
-    while (node->Count() > 0) LBArch->Items().Delete(node->Item(node->Count() - 1));
+    node->DeleteChildren();
     AgregaArchivos(node, *t, true);
 }
 

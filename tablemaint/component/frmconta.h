@@ -15,11 +15,14 @@
 #include "platform/vcl/edits.h"
 #include "platform/vcl/lists.h"
 #include "platform/vcl/panels.h"
-#include "tablemaint/component/comctrls.h"
+#include "platform/vcl/bars.h"
+#include "platform/vcl/grids.h"
+#include "platform/vcl/images.h"
+#include "platform/vcl/menus.h"
+#include "platform/vcl/notebook.h"
+#include "platform/vcl/treeview.h"
 #include "tablemaint/component/file_rows.h"
-#include "tablemaint/component/grids.h"
 #include "tablemaint/component/outcomes.h"
-#include "tablemaint/component/treeview.h"
 #include "tablemaint/engine/dictionary.h"
 
 namespace tablemaint {
@@ -58,7 +61,7 @@ public:
     // Absolute index of the last node whose verification found problems; -1 when none.
     int NodoProblemas() const { return nodoProblemas_; }
     bool ConfigCambiada() const { return configCambiada_; }
-    TNodoArch* Registro(vcl::TTreeNode* node) const { return node ? static_cast<TNodoArch*>(node->Data) : nullptr; }
+    TNodoArch* Registro(vcl::TTreeNode* node) const { return node ? static_cast<TNodoArch*>(node->Data()) : nullptr; }
 
     // Controls, named as the form declares them.
     vcl::TToolBar* ToolBar;

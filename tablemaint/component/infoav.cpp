@@ -51,11 +51,8 @@ void TdlgInfoAv::FormShow(vcl::TObject*) {
     sgUnico->SetRowCount(2);
     sgUnico->SetFixedRows(1);
     const char* headings[] = {"Tabla", "Código", "Nivel", "Error", "Fecha"};
-    const int widths[] = {100, 40, 40, 140, 120};
-    for (int c = 0; c < 5; ++c) {
-        sgUnico->SetCells(c, 0, headings[c]);
-        sgUnico->SetColWidths(c, widths[c]);
-    }
+    anchos_ = {100, 40, 40, 140, 120};
+    for (int c = 0; c < 5; ++c) sgUnico->SetCells(c, 0, headings[c]);
     int row = 1;
     for (errors.First(); !errors.Eof(); errors.Next(), ++row) {
         if (row > 1) sgUnico->SetRowCount(row + 1);
@@ -68,7 +65,7 @@ void TdlgInfoAv::FormShow(vcl::TObject*) {
         // The last record decides the width of the name column.
         int chars = 0;
         for (unsigned char ch : sgUnico->Cells(0, row)) chars += (ch & 0xC0) != 0x80;
-        sgUnico->SetColWidths(0, 6 * chars);
+        anchos_[0] = 6 * chars;
     }
     errors.Close();
 }

@@ -5,7 +5,9 @@
 
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/panels.h"
-#include "tablemaint/component/grids.h"
+#include "platform/vcl/grids.h"
+
+#include <vector>
 
 namespace tablemaint {
 
@@ -16,6 +18,8 @@ public:
     ~TdlgInfoAv() override;
 
     int Modo() const { return modo_; }
+    // Widths of sgUnico's columns in pixels (the grid keeps cells only).
+    int AnchoColumna(int col) const { return col >= 0 && col < int(anchos_.size()) ? anchos_[size_t(col)] : 0; }
 
     vcl::TPanel* Panel1;
     vcl::TLabel* LbStirng1;
@@ -30,6 +34,7 @@ private:
     // reaches the caller.
     void FormShow(vcl::TObject* Sender);
     int modo_;
+    std::vector<int> anchos_;
 };
 
 // The dialog while it is shown; nullptr otherwise.

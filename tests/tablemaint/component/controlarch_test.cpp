@@ -22,9 +22,9 @@ TEST(ControlArch, Paths) {
     }
     EXPECT_THROW(c.SetRutaCampos("/no/existe.db"), ERutaInvalida);
     c.SetRutaBD("/no/existe");  // only refused at design time
-    c.Disenando = true;
+    c.SetDesigning(true);
     EXPECT_THROW(c.SetRutaBD("/no/existe"), ERutaInvalida);
-    c.Disenando = false;
+    c.SetDesigning(false);
     // Operations check all three paths.
     try {
         c.Ejecuta();

@@ -40,7 +40,7 @@ protected:
     }
     std::string Status() const { return dlg_->stbMsg->SimpleText(); }
     std::string Cell(int col, int row) const { return dlg_->sgInfo->Cells(col, row); }
-    std::string Selected() const { return dlg_->LBArch->Selected() ? dlg_->LBArch->Selected()->Text : ""; }
+    std::string Selected() const { return dlg_->LBArch->Selected() ? dlg_->LBArch->Selected()->Text() : ""; }
     void Show() {
         dlg_->Show();
         Play("focus LBArch");
@@ -56,7 +56,7 @@ protected:
 TEST_F(Dialog, TreeFromTheDictionaryAndFileRows) {
     Show();
     std::vector<std::string> top;
-    for (auto* n : dlg_->LBArch->VisibleNodes()) top.push_back(n->Text);
+    for (auto* n = dlg_->LBArch->Items().GetFirstNode(); n; n = n->GetNextSibling()) top.push_back(n->Text());
     EXPECT_EQ(top, (std::vector<std::string>{"Ventas", "Tiendas", "Notas por día"}))
         << "no node for an empty name or another Calculado";
     EXPECT_EQ(Selected(), "Ventas");
@@ -86,12 +86,12 @@ TEST_F(Dialog, TreeFromTheDictionaryAndFileRows) {
     EXPECT_EQ(dlg_->MemoResult->Lines()[0], "La regeneración del Índice XFECHA");
 
     // The group: its file nodes come from OnDameNombre.
-    Play("press End");
+    Play("pick LBArch Notas por día");
     EXPECT_EQ(Selected(), "Notas por día");
     EXPECT_TRUE(dlg_->popVerArch->Visible());
     EXPECT_FALSE(dlg_->tbCrear->Enabled());
     EXPECT_EQ(dlg_->LBArch->Selected()->Count(), 1);
-    EXPECT_EQ(dlg_->LBArch->Selected()->Item(0)->Text, "Notas del 29/05/2002");
+    EXPECT_EQ(dlg_->LBArch->Selected()->Item(0)->Text(), "Notas del 29/05/2002");
 }
 
 TEST_F(Dialog, MissingTableOffersOnlyCreation) {

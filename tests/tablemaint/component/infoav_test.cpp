@@ -29,7 +29,7 @@ TEST(InfoAv, OneRowPerErrorRecord) {
         EXPECT_EQ(dlg->sgUnico->Cells(1, 1), "21");
         EXPECT_EQ(dlg->sgUnico->Cells(3, int(c.records)), "Página dañada " + std::to_string(c.records - 1));
         EXPECT_EQ(dlg->sgUnico->Cells(4, 1).size(), std::string("2002-05-29 10:00:00").size()) << "date, space, time";
-        EXPECT_EQ(dlg->sgUnico->ColWidths(0), 6 * int((f.dir.path + "VENTAS.db").size()));
+        EXPECT_EQ(dlg->AnchoColumna(0), 6 * int((f.dir.path + "VENTAS.db").size()));
         EXPECT_FALSE(dlg->sgDos->Visible());
         dlg.reset();
         EXPECT_EQ(dlgInfoAv, nullptr);
