@@ -253,7 +253,8 @@ TEST(DemoCommand, WritesAnInstallationAndKeepsExistingData) {
     EXPECT_TRUE(fs::exists(dir / "datos" / "V010101F.DB")) << "2026-01-01";
     const std::string ini = Bytes(dir / "razir.ini");
     EXPECT_NE(ini.find("TipoMovVentas=2"), std::string::npos);
-    EXPECT_NE(ini.find("ArchivosPorTienda=0"), std::string::npos);
+    EXPECT_NE(ini.find("ArchivosPorTienda=No"), std::string::npos);
+    EXPECT_NE(ini.find("tickets.prn"), std::string::npos);
     EXPECT_NE(std::system((run + " > /dev/null 2>&1").c_str()), 0) << "existing tables are not overwritten";
     EXPECT_EQ(std::system((run + " --reemplazar > /dev/null").c_str()), 0);
     EXPECT_NE(std::system((razir + " demo " + dir.string() + " --stores x 2> /dev/null").c_str()), 0);
