@@ -146,6 +146,19 @@ TEST_F(SmallChain, PackageComponentsShareThePackageAmount) {
     EXPECT_GT(packages, 0);
 }
 
+TEST_F(SmallChain, PlainCodesAreEmptyTextNotNull) {
+    // The reports filter with "TipoProducto <> 'K'" and "TIPODOCZOD <> 'P'": a NULL would drop
+    // every plain line and note.
+    const std::string stem = DayStems().front();
+    const auto lines = Query(*dir_ / ("D" + stem + ".DB"),
+                             "SELECT COUNT(*), SUM(TipoProducto IS NULL), SUM(TipoProducto <> 'K') FROM D" + stem);
+    EXPECT_EQ(lines[0][1], "0");
+    EXPECT_NE(lines[0][2], "0");
+    const auto notes = Query(*dir_ / ("V" + stem + ".DB"), "SELECT SUM(TIPODOCZOD IS NULL), SUM(ClaveCli IS NULL) FROM V" + stem);
+    EXPECT_EQ(notes[0][0], "0");
+    EXPECT_EQ(notes[0][1], "0");
+}
+
 TEST_F(SmallChain, CashCutCountsTheCashiersNotes) {
     for (const auto& stem : DayStems()) {
         const fs::path c = *dir_ / ("C" + stem + ".DB");
