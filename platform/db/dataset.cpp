@@ -118,45 +118,37 @@ bool TDataSet::LoadRow(long p) {
     if (p < 0 || !c.conn) return false;
     if (p >= c.winStart && p < c.winStart + static_cast<long>(c.window.size())) return true;
     if (c.count >= 0 && p >= c.count) return false;
-    if (!c.liveDone && c.live.Valid() && p < c.liveNext && p >= c.winStart &&
-        p < c.winStart + static_cast<long>(c.window.size()))
-        return true;
 
-    const bool ahead = c.live.Valid() && !c.liveDone && p >= c.liveNext;
-    if (!ahead) {
+    long fillFrom = p;
+    if (!(c.live.Valid() && !c.liveDone && p >= c.liveNext)) {
         // Going back, keep the rows before p in the window so that Prior stays cheap.
         const long start = (p < c.winStart) ? std::max(0L, p - kWindow + 1) : p;
+        c.primed = false;
         if (c.q.offsetable) {
             c.live = detail::Statement(*c.conn, c.q.sql + " LIMIT -1 OFFSET ?");
             c.live.BindAll(c.q.binds);
             c.live.Bind(static_cast<int>(c.q.binds.size()) + 1, Value(static_cast<long long>(start)));
             c.liveNext = start;
         } else {
-            c.live = detail::Statement(*c.conn, c.q.sql);
-            c.live.BindAll(c.q.binds);
+            if (!TakePrimed(c.live)) {
+                c.live = detail::Statement(*c.conn, c.q.sql);
+                c.live.BindAll(c.q.binds);
+            } else {
+                c.primed = true;
+            }
             c.liveNext = 0;
         }
         c.liveDone = false;
-        while (c.liveNext < start) {
-            if (!c.live.Step()) {
-                c.liveDone = true;
-                break;
-            }
-            ++c.liveNext;
-        }
-    } else {
-        while (c.liveNext < p && !c.liveDone) {
-            if (!c.live.Step()) {
-                c.liveDone = true;
-                break;
-            }
-            ++c.liveNext;
-        }
+        fillFrom = start;
+    }
+    while (c.liveNext < fillFrom && !c.liveDone) {
+        if (!detail::StepLive(c)) c.liveDone = true;
+        else ++c.liveNext;
     }
     c.window.clear();
     c.winStart = c.liveNext;
     while (!c.liveDone && static_cast<long>(c.window.size()) < kWindow) {
-        if (!c.live.Step()) {
+        if (!detail::StepLive(c)) {
             c.liveDone = true;
             break;
         }
@@ -174,6 +166,8 @@ bool TDataSet::LoadRow(long p) {
     }
     return p >= c.winStart && p < c.winStart + static_cast<long>(c.window.size());
 }
+
+bool TDataSet::TakePrimed(detail::Statement&) { return false; }
 
 const detail::Row* TDataSet::CurrentRow() {
     if (pos_ < 0 || !LoadRow(pos_)) return nullptr;

@@ -21,6 +21,7 @@
 namespace db {
 
 namespace detail {
+class Statement;
 struct CursorState;
 struct Row;
 struct CursorSql;
@@ -127,6 +128,9 @@ protected:
     // Position under the current order of the record `rowid`; -1 when unknown.
     virtual long PositionOfRowid(std::int64_t rowid);
     virtual void MasterScrolled(TDataSet&) {}
+    // A query hands over the statement it already stepped once to learn its columns, so
+    // opening does not run it twice; the statement stands on the first row.
+    virtual bool TakePrimed(detail::Statement& out);
 
     void SetFields(const std::vector<FieldDef>& defs);
     const std::vector<FieldDef>& FieldDefsInUse() const { return defs_; }

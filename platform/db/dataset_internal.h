@@ -29,6 +29,7 @@ struct CursorState {
     Statement live;
     long liveNext = 0;  // position of the row the live statement yields next
     bool liveDone = true;
+    bool primed = false;  // the live statement already stands on row liveNext
     std::vector<Row> window;
     long winStart = 0;
     long count = -1;  // cached record count, -1 unknown
@@ -37,11 +38,21 @@ struct CursorState {
     void Invalidate() {
         live = Statement();
         liveDone = true;
+        primed = false;
         window.clear();
         winStart = 0;
         count = -1;
     }
 };
+
+// Steps the live statement, or takes the row it already stands on.
+inline bool StepLive(CursorState& c) {
+    if (c.primed) {
+        c.primed = false;
+        return true;
+    }
+    return c.live.Step();
+}
 
 // Rows a window holds: enough to make sequential reads cheap, small enough to keep memory
 // flat on tables of millions of rows.

@@ -87,6 +87,8 @@ Value Convert(FieldType t, const Value& v, const std::string& fieldName) {
 
 }  // namespace
 
+Value ConvertForField(const FieldDef& def, const Value& v) { return Convert(def.type, v, def.name); }
+
 TField::TField(TDataSet& dataSet, int index, FieldDef def) : ds_(&dataSet), index_(index), def_(std::move(def)) {}
 
 Value TField::Get() const { return ds_->FieldValue(index_); }

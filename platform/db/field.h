@@ -15,6 +15,11 @@ namespace db {
 
 class TDataSet;
 
+// A value as a column of field `def` stores it: text to numbers, numbers and TDateTime to
+// ISO-8601 text for date fields, an empty text to null on string fields. Raises
+// EDatabaseError naming the field when the text is no value of that type.
+Value ConvertForField(const FieldDef& def, const Value& v);
+
 class TField {
 public:
     TField(TDataSet& dataSet, int index, FieldDef def);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,13 @@ protected:
     void BuildCursorSql(detail::CursorSql& out, const std::string& filterSql,
                         const std::vector<Value>& filterBinds) override;
     void MasterScrolled(TDataSet& master) override;
+    bool TakePrimed(detail::Statement& out) override;
 
 private:
     void Prepare();  // attaches the files, translates, binds values
     std::string translated_;
     std::vector<Value> binds_;
+    std::unique_ptr<detail::Statement> primed_;  // stepped once by OpenSource
 };
 
 }  // namespace db

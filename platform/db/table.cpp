@@ -4,6 +4,7 @@
 #include "platform/db/table.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,8 +42,21 @@ std::string TableOf(detail::Connection& conn) {
 }
 
 // Exclusive open: the write lock taken with BEGIN EXCLUSIVE is kept until the connection
-// closes (locking_mode=EXCLUSIVE), so no other process can read or write the file.
+// closes (locking_mode=EXCLUSIVE), so no other process can read or write the file. SQLite
+// holds no lock between statements, so an idle open table would not stop an exclusive
+// open elsewhere; every open therefore also holds a flock on the file, shared or
+// exclusive. flock is kept apart from SQLite's own fcntl locks by the kernel, and belongs
+// to this open alone, so closing it never drops a lock SQLite holds.
 constexpr int kExclusiveWaitMs = 500;
+
+bool FlockWithin(int fd, int operation, int waitMs) {
+    for (int waited = 0;; waited += 50) {
+        if (::flock(fd, operation | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (waited >= waitMs) return false;
+        ::usleep(50 * 1000);
+    }
+}
 
 }  // namespace
 
@@ -137,22 +151,38 @@ void TTable::OpenSource() {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw EDatabaseError("No existe la tabla " + TableName, ErrorKind::NotFound);
-    auto conn = std::make_shared<detail::Connection>(path, false, Exclusive ? kExclusiveWaitMs : 3000, TableName);
-    if (Exclusive) {
-        conn->Exec("PRAGMA locking_mode=EXCLUSIVE");
-        conn->Exec("BEGIN EXCLUSIVE");
-        conn->Exec("COMMIT");
+    shareFd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (shareFd_ < 0) throw EDatabaseError("No se puede abrir la tabla " + TableName + ": " + std::strerror(errno));
+    if (!FlockWithin(shareFd_, Exclusive ? LOCK_EX : LOCK_SH, Exclusive ? kExclusiveWaitMs : LockWaitMs)) {
+        CloseSource();
+        throw EDatabaseError("La tabla " + TableName + " está en uso", ErrorKind::Locked);
+    }
+    std::shared_ptr<detail::Connection> conn;
+    try {
+        conn = std::make_shared<detail::Connection>(path, false, Exclusive ? kExclusiveWaitMs : LockWaitMs, TableName);
+    } catch (...) {
+        CloseSource();
+        throw;
     }
     Cursor().conn = conn;
     try {
+        if (Exclusive) {
+            conn->Exec("PRAGMA locking_mode=EXCLUSIVE");
+            conn->Exec("BEGIN EXCLUSIVE");
+            conn->Exec("COMMIT");
+        }
         ReadDefinition();
     } catch (...) {
         Cursor().conn.reset();
+        CloseSource();
         throw;
     }
 }
 
-void TTable::CloseSource() {}
+void TTable::CloseSource() {
+    if (shareFd_ >= 0) ::close(shareFd_);
+    shareFd_ = -1;
+}
 
 std::vector<TTable::OrderKey> TTable::OrderKeys() const {
     std::vector<OrderKey> keys;
@@ -271,6 +301,17 @@ void TTable::BuildCursorSql(detail::CursorSql& out, const std::string& filterSql
     out.offsetable = true;
 }
 
+std::vector<Value> TTable::KeyValues(const std::vector<OrderKey>& keys, const std::vector<Value>& values) const {
+    std::vector<Value> out;
+    for (size_t i = 0; i < values.size(); ++i) {
+        auto it = i < keys.size() ? std::find_if(FieldDefs.begin(), FieldDefs.end(),
+                                                 [&](const FieldDef& f) { return f.name == keys[i].field; })
+                                  : FieldDefs.end();
+        out.push_back(it == FieldDefs.end() ? values[i] : ConvertForField(*it, values[i]));
+    }
+    return out;
+}
+
 long TTable::CountBefore(const std::vector<OrderKey>& keys, const std::vector<Value>& values, bool orEqual) {
     auto& c = Cursor();
     KeyCmp cmp = Compare(keys, values, true, orEqual);
@@ -297,9 +338,10 @@ long TTable::PositionOfRowid(std::int64_t rowid) {
     return CountBefore(keys, values, false);
 }
 
-bool TTable::FindKey(const std::vector<Value>& key) {
+bool TTable::FindKey(const std::vector<Value>& keyValues) {
     CheckBrowseMode();
     const auto keys = OrderKeys();
+    const auto key = KeyValues(keys, keyValues);
     if (key.empty() || key.size() > keys.size())
         throw EDatabaseError("FindKey: la llave no corresponde al índice de la tabla " + TableName);
     auto& c = Cursor();
@@ -328,13 +370,15 @@ bool TTable::FindKey(const std::vector<Value>& key) {
 
 void TTable::FindNearest(const std::vector<Value>& key) {
     CheckBrowseMode();
-    GotoPosition(CountBefore(OrderKeys(), key, false));
+    const auto keys = OrderKeys();
+    GotoPosition(CountBefore(keys, KeyValues(keys, key), false));
 }
 
 void TTable::SetRange(const std::vector<Value>& start, const std::vector<Value>& end) {
     CheckBrowseMode();
-    rangeStart_ = start;
-    rangeEnd_ = end;
+    const auto keys = OrderKeys();
+    rangeStart_ = KeyValues(keys, start);
+    rangeEnd_ = KeyValues(keys, end);
     ranged_ = true;
     Reopen(0);
 }

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+
+#include "platform/db/batch.h"
+#include "platform/db/query.h"
 
 #include "tests/platform/db/temp_folder.h"
 
@@ -212,6 +216,67 @@ TEST_F(TableTest, EditDeleteAndKeyViolation) {
     EXPECT_TRUE(t->IsEmpty());
     t->DeleteTable();
     EXPECT_FALSE(t->Exists());
+}
+
+}  // namespace
+
+namespace {
+
+// More rows than one read window holds, so moves cross window edges in both directions.
+TEST(LargeTable, MovesAcrossReadWindows) {
+    dbtest::TempFolder dir;
+    const db::TableDef def{"MovProd", {{"Producto", FieldType::String, 16}, {"Fecha", FieldType::DateTime}, {"N", FieldType::Integer}},
+                           {{"", {"Producto"}, true, true}, {"XFECHA", {"Fecha"}}}};
+    const int n = 2000;
+    {
+        db::BatchWriter w(dir.Path() + "/MovProd.DB", def);
+        for (int i = 0; i < n; ++i) {
+            char code[16];
+            std::snprintf(code, sizeof code, "P%05d", i);
+            // Dates run backwards, so the date index reverses the primary order.
+            w.Append({std::string(code), Value(text::EncodeDate(2002, 1, 1) + (n - i)), i});
+        }
+    }
+    for (const char* sql : {"", "Select Producto, Fecha, N From MovProd Order By Producto"}) {
+        std::unique_ptr<db::TDataSet> ds;
+        if (*sql) {
+            auto q = std::make_unique<db::TQuery>();
+            q->SQL.Add(sql);
+            ds = std::move(q);
+        } else {
+            auto t = std::make_unique<TTable>();
+            t->TableName = "MovProd";
+            ds = std::move(t);
+        }
+        ds->DatabaseName = dir.Alias();
+        ds->Open();
+        long k = 0;
+        for (ds->First(); !ds->Eof(); ds->Next()) ASSERT_EQ(ds->FieldByName("N").AsInteger(), k++) << sql;
+        EXPECT_EQ(k, n);
+        EXPECT_EQ(ds->RecordCount(), n);
+        ds->Last();
+        for (k = n - 1; !ds->Bof(); ds->Prior()) ASSERT_EQ(ds->FieldByName("N").AsInteger(), k--) << sql;
+        EXPECT_EQ(k, -1);
+        EXPECT_EQ(ds->MoveBy(1500), 1500);
+        EXPECT_EQ(ds->FieldByName("N").AsInteger(), 1500);
+        EXPECT_EQ(ds->MoveBy(-1000), -1000);
+        EXPECT_EQ(ds->FieldByName("N").AsInteger(), 500);
+        EXPECT_TRUE(ds->Locate("Producto", {"P01234"}));
+        EXPECT_EQ(ds->RecNo(), 1235);
+    }
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "MovProd";
+    t.SetIndexName("XFECHA");
+    t.Open();
+    EXPECT_EQ(t.FieldByName("N").AsInteger(), n - 1);
+    ASSERT_TRUE(t.FindKey({Value(text::EncodeDate(2002, 1, 1) + 10)})) << "a TDateTime key meets ISO text";
+    EXPECT_EQ(t.FieldByName("N").AsInteger(), n - 10);
+    EXPECT_EQ(t.RecNo(), 10);
+    t.Next();
+    EXPECT_EQ(t.FieldByName("N").AsInteger(), n - 11);
+    t.SetRange({Value(text::EncodeDate(2002, 1, 1) + 100)}, {Value(text::EncodeDate(2002, 1, 1) + 1000)});
+    EXPECT_EQ(t.RecordCount(), 901);
 }
 
 }  // namespace
