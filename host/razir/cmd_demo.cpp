@@ -139,6 +139,7 @@ int RunDemo(const std::vector<std::string>& args) {
     fs::create_directories(datos);
     fs::create_directories(dir / "out");
     WriteIni(dir, o);
+    o.layoutFolder = (fs::absolute(dir) / "Reportes").string() + "/";
     const demo::Summary s = demo::Generate(o, datos);
     std::cout << "Instalación de demostración en " << dir.string() << "\n"
               << "  tiendas: " << s.stores << ", cajas: " << s.registers << ", usuarios: " << s.users
@@ -147,7 +148,8 @@ int RunDemo(const std::vector<std::string>& args) {
               << ", archivos diarios: " << s.dayFiles << "\n";
     char secs[32];
     std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
-    std::cout << "  segundos: " << secs << "\n";
+    std::cout << "  segundos: " << secs << "\n"
+              << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
     return kExitDone;
 }
 

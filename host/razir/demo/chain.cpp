@@ -384,9 +384,9 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
     {
         TableWriter w(folder, tables::RepUsr());
         w.SetInt(0, 1); w.Set(1, "Catálogo de tiendas propio"); w.Set(2, "T"); w.Set(3, "T");
-        w.Set(4, "Reportes/RTiendas.QR2"); w.Insert();
+        w.Set(4, o.layoutFolder + "RTiendas.QR2"); w.Insert();
         w.SetInt(0, 2); w.Set(1, "Lista de precios"); w.Set(2, "T"); w.Set(3, "F");
-        w.Set(4, "Reportes/RListPre.QR2"); w.Insert();
+        w.Set(4, o.layoutFolder + "RListPre.QR2"); w.Insert();
         done(w);
     }
     {

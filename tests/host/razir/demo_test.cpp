@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 
+#include "host/velmor/installation.h"
 #include "reports/framework/tables.h"
 
 namespace {
@@ -268,6 +269,13 @@ TEST(DemoCommand, WritesAnInstallationAndKeepsExistingData) {
     EXPECT_NE(ini.find("TipoMovVentas=2"), std::string::npos);
     EXPECT_NE(ini.find("ArchivosPorTienda=No"), std::string::npos);
     EXPECT_NE(ini.find("tickets.prn"), std::string::npos);
+    // The configuration reads back through the installation loader the programs use.
+    const auto inst = velmor::Installation::Load(dir.string());
+    EXPECT_TRUE(inst.ConfigFound);
+    EXPECT_EQ(inst.Config.CajaActual, "01");
+    EXPECT_EQ(inst.Config.FechaTrabajo, text::EncodeDate(2026, 1, 2));
+    EXPECT_EQ(fs::path(inst.DataFolder()), fs::path(inst.Folder) / "datos/");
+    EXPECT_EQ(fs::path(inst.PortDevice("LPT2")), fs::path(inst.Folder) / "out/tickets.prn");
     EXPECT_NE(std::system((run + " > /dev/null 2>&1").c_str()), 0) << "existing tables are not overwritten";
     EXPECT_EQ(std::system((run + " --reemplazar > /dev/null").c_str()), 0);
     EXPECT_NE(std::system((razir + " demo " + dir.string() + " --stores x 2> /dev/null").c_str()), 0);
