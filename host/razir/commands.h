@@ -13,4 +13,7 @@ constexpr int kExitUsage = 2;   // bad usage
 // razir tables create|verify|rebuild|reindex|settings (cmd_tables.cpp).
 int RunTables(const std::vector<std::string>& args);
 
+// razir demo [DIR] [flags]: writes a demo installation (cmd_demo.cpp).
+int RunDemo(const std::vector<std::string>& args);
+
 }  // namespace razir

@@ -28,6 +28,7 @@ constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
     {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
+    {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
 };
 
 int Help(const std::vector<std::string>&) {

@@ -74,7 +74,9 @@ TableDef Detalle(std::string name) {
     f = {Key("Nota", 20), Key("Caja", 2),
          {"Renglon", FieldType::SmallInt, 0, true},  // line number within the note, from 1
          Str("Producto", 16),
-         Str("TipoProducto", 1),  // "" plain, "K" package, "P" component of the package before it
+         // "" plain; "K" a package, counted in the note; "P" a component of the package before
+         // it, carrying its share of the package's amount for product analysis only.
+         Str("TipoProducto", 1),
          Num("Cantidad"), Money("Precio"),
          Money("TotPartida"),  // Precio * Cantidad - TotDesc, taxes included
          Money("TotDesc")};
@@ -170,7 +172,7 @@ db::TableDef CatInven() {
              Money("PrecioMin"), Money("Costo"),
              Str("EsqImp", 3),   // key of its tax scheme
              Str("USalida", 5),  // selling unit
-             Str("TipoProd", 1), // "" plain, "K" package sold with its components
+             Str("TipoProd", 1), // "" plain, "K" a package sold as its components
              Num("Existencia")},
             {Primary({"Producto"}), Secondary("XDESCRIPCIO", {"Descripcio"})}};
 }
@@ -200,10 +202,7 @@ db::TableDef Dispos() {
          Str("NOMPUERTO", 10),   // "COM01", "LPT01" (characters 4-5 are the number) or "MANEJ"
          Small("BaudRate"), Small("DataBits"), Small("Parity"), Small("StopBit")};
     for (int i = 1; i <= 8; ++i) f.push_back(Str("Secuencia" + std::to_string(i), 60));
-    f.push_back(Small("EntreNotas"));
-    // Where the port's bytes go on this system: a device ("/dev/ttyUSB0") or a file; empty
-    // for the port layer's default mapping of COMn / LPTn.
-    f.push_back(Str("Dispositivo", 255));
+    f.push_back(Small("EntreNotas"));  // the device behind COMn / LPTn: razir.ini [Puertos]
     t.indexes = {Primary({"Dispo"})};
     return t;
 }
@@ -262,7 +261,8 @@ db::TableDef MovProd() {
          Str("Tienda", 2), Str("Caja", 2), Str("Producto", 16),
          Day("Fecha"),
          Small("TipoMov"),   // kind: the configured TipoMov codes
-         Str("TipoProd", 1), // "K": component of a package, outside every sales total
+         // "K": the sale of a package, outside every sales total (its components, "P", carry it)
+         Str("TipoProd", 1),
          Str("referencia", 20), Num("Cantidad"),
          Money("MontoAcum")};  // amount with taxes
     Four(f, "MontoImp", Money);

@@ -72,8 +72,11 @@ std::vector<db::TableDef> PermanentTables();
 // Values the tables hold by convention.
 inline constexpr std::string_view kUsrVendedor = "D";     // TipoUsr of a seller
 inline constexpr std::string_view kNotaPagada = "N";      // Status of a valid (paid) note
-inline constexpr std::string_view kProdComponente = "P";  // TipoProducto of a package component line
-inline constexpr std::string_view kProdKit = "K";         // TipoProd of a kit-component movement
+// TipoProducto (note lines) and TipoProd (movements): a package, and a component of the package.
+// A package line carries the amount in the note and the fiscal check; its component lines
+// carry the same amount shared out, for product analysis, which leaves the package out.
+inline constexpr std::string_view kProdPaquete = "K";
+inline constexpr std::string_view kProdComponente = "P";
 inline constexpr std::string_view kPuertoManejador = "MANEJ";  // NOMPUERTO of a Windows-driven printer
 // Summary rows of the cash cut (TPago): opening fund, notes, transactions.
 inline constexpr std::string_view kCorteFondo = "AA";

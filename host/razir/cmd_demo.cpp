@@ -1,0 +1,156 @@
+// `razir demo [DIR]`: writes a whole demo installation (razir.ini through velmor's writer, the
+// data folder "datos" with a generated chain, the folder "out" for the ticket printer on a
+// file) and prints a summary.
+// Not here: the generation itself (demo/generator.*).
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+#include "host/razir/commands.h"
+#include "host/razir/demo/generator.h"
+#include "host/velmor/installation.h"
+
+namespace razir {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kUso[] =
+    "Uso: razir demo [CARPETA] [--seed N] [--stores N] [--registers N] [--products N]\n"
+    "                [--days N] [--from AAAA-MM-DD] [--threads N] [--archivos-por-tienda]\n"
+    "                [--reemplazar]\n"
+    "Escribe una instalación de demostración en CARPETA (./demo si no se indica).\n";
+
+int ParseInt(const std::string& flag, const std::string& value) {
+    long long n = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (ec != std::errc() || end != value.data() + value.size() || n < 0 || n > 1'000'000'000)
+        throw std::invalid_argument("Valor no válido para " + flag + ": \"" + value + "\"");
+    return static_cast<int>(n);
+}
+
+bool HasTables(const fs::path& folder) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
+        std::string ext = e.path().extension().string();
+        for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        if (ext == ".DB") return true;
+    }
+    return false;
+}
+
+void RemoveTables(const fs::path& folder) {
+    std::error_code ec;
+    std::vector<fs::path> old;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
+        std::string ext = e.path().extension().string();
+        for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        if (ext == ".DB") old.push_back(e.path());
+    }
+    for (const auto& p : old) fs::remove(p);
+}
+
+// The demo's configuration: the first store, register and cashier are the station's, the
+// last generated day is the working date, and LPT2 (the port of device "003") prints into
+// out/tickets.prn so tickets can be read back.
+void WriteIni(const fs::path& dir, const demo::Options& o) {
+    using demo::TipoMov;
+    velmor::Installation inst = velmor::Installation::Defaults(dir.string());
+    velmor::TRazirConfig& c = inst.Config;
+    c.NomEmpresa = "Comercializadora Razir de Demostración S.A. de C.V.";
+    c.DirEmpresa = "Av. Insurgentes Sur 1234";
+    c.PobEmpresa = "Ciudad de México";
+    c.CPEmpresa = "03100";
+    c.RFCEmpresa = "CRD010101AB1";
+    c.TiendaActual = demo::StoreCode(0);
+    c.CajaActual = demo::RegisterCode(o, 0, 0);
+    c.UsuarioActual = demo::CashierCode(o, 0, 0, 0);
+    c.FechaTrabajo = o.from + o.days - 1;
+    inst.FechaTrabajoHoy = false;
+    c.AccesoTotal = true;
+    c.ArchivosPorTienda = o.filesPerStore;
+    c.PreciosConImpuestos = true;  // the generated prices include their taxes
+    c.DecCantidad = 3;             // weighed products sell in grams
+    c.NomImpuesto1 = "IVA";
+    c.PorcImpuesto1 = 16;
+    c.NomImpuesto2 = "IEPS";
+    c.PorcImpuesto2 = 8;
+    c.TipoMovCompras = TipoMov::Compras;
+    c.TipoMovVentas = TipoMov::Ventas;
+    c.TipoMovDevCompras = TipoMov::DevCompras;
+    c.TipoMovDevVentas = TipoMov::DevVentas;
+    c.TipoMovEntrada = TipoMov::Entrada;
+    c.TipoMovSalida = TipoMov::Salida;
+    c.TipoMovAjustes = TipoMov::Ajustes;
+    c.TipoMovPerdidas = TipoMov::Perdidas;
+    bool mapped = false;
+    for (auto& [port, device] : inst.Ports)
+        if (port == "LPT2") { device = inst.Folder + "out/tickets.prn"; mapped = true; }
+    if (!mapped) inst.Ports.emplace_back("LPT2", inst.Folder + "out/tickets.prn");
+    inst.Save();
+}
+
+}  // namespace
+
+int RunDemo(const std::vector<std::string>& args) {
+    demo::Options o;
+    fs::path dir = "demo";
+    bool replace = false, dirGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw std::invalid_argument("Falta el valor de " + a);
+            return args[++i];
+        };
+        try {
+            if (a == "--help" || a == "-h") { std::cout << kUso; return kExitDone; }
+            else if (a == "--seed") o.seed = static_cast<uint64_t>(ParseInt(a, value()));
+            else if (a == "--stores") o.stores = ParseInt(a, value());
+            else if (a == "--registers") o.registers = ParseInt(a, value());
+            else if (a == "--products") o.products = ParseInt(a, value());
+            else if (a == "--days") o.days = ParseInt(a, value());
+            else if (a == "--threads") o.threads = ParseInt(a, value());
+            else if (a == "--from") {
+                const std::string& v = value();
+                const auto d = text::FromIso(v);
+                if (!d || v.size() != 10) throw std::invalid_argument("Fecha no válida para --from: \"" + v + "\" (AAAA-MM-DD)");
+                o.from = *d;
+            } else if (a == "--archivos-por-tienda") o.filesPerStore = true;
+            else if (a == "--reemplazar") replace = true;
+            else if (!a.empty() && a[0] != '-' && !dirGiven) { dir = a; dirGiven = true; }
+            else throw std::invalid_argument("Argumento desconocido: \"" + a + "\"");
+            demo::Validate(o);
+        } catch (const std::invalid_argument& e) {
+            std::cerr << "razir demo: " << e.what() << "\n" << kUso;
+            return kExitUsage;
+        }
+    }
+    const fs::path datos = dir / "datos";
+    if (HasTables(datos)) {
+        if (!replace) {
+            std::cerr << "razir demo: la carpeta " << datos.string()
+                      << " ya contiene tablas; use --reemplazar para generarlas de nuevo\n";
+            return kExitFailed;
+        }
+        RemoveTables(datos);
+    }
+    fs::create_directories(datos);
+    fs::create_directories(dir / "out");
+    WriteIni(dir, o);
+    o.layoutFolder = (fs::absolute(dir) / "Reportes").string() + "/";
+    const demo::Summary s = demo::Generate(o, datos);
+    std::cout << "Instalación de demostración en " << dir.string() << "\n"
+              << "  tiendas: " << s.stores << ", cajas: " << s.registers << ", usuarios: " << s.users
+              << ", productos: " << s.products << ", días: " << s.days << "\n"
+              << "  notas: " << s.notes << ", partidas: " << s.lines << ", movimientos: " << s.movements
+              << ", archivos diarios: " << s.dayFiles << "\n";
+    char secs[32];
+    std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
+    std::cout << "  segundos: " << secs << "\n"
+              << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
+    return kExitDone;
+}
+
+}  // namespace razir
