@@ -76,7 +76,7 @@ bool CopyInto(TCursor& cur, const std::string& createTable, bool keepRowid, std:
         if (!ok && error) *error = "la copia de la tabla no pasó la verificación";
     }
     if (ok) {
-        ok = SyncFile(tmp) && std::rename(tmp.c_str(), cur.ruta.c_str()) == 0;
+        ok = ReplaceFile(tmp, cur.ruta);
         if (!ok && error) *error = "no se pudo reemplazar " + cur.ruta;
     }
     if (!ok) std::remove(tmp.c_str());

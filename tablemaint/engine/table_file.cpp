@@ -118,6 +118,14 @@ bool SyncFile(const std::string& path) {
     return ok;
 }
 
+bool ReplaceFile(const std::string& replacement, const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) chmod(replacement.c_str(), st.st_mode & 07777);
+    if (!SyncFile(replacement) || std::rename(replacement.c_str(), target.c_str()) != 0) return false;
+    SyncFile(FolderOf(target).empty() ? "." : FolderOf(target));
+    return true;
+}
+
 std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {
     sqlite3* db = nullptr;
     int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);

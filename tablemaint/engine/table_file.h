@@ -32,8 +32,11 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Copies bytes through a temporary name and a rename, so `to` is whole or absent.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error);
-// Flushes a file to disk.
+// Flushes a file (or a folder, after a rename inside it) to disk.
 bool SyncFile(const std::string& path);
+// Puts `replacement` in the place of `target` with one rename, keeping the target's
+// permissions, and flushes both the file and its folder; false leaves `target` as it was.
+bool ReplaceFile(const std::string& replacement, const std::string& target);
 
 // One SQLite connection, closed on destruction.
 class Connection {
