@@ -94,6 +94,37 @@ TEST_F(Dialog, TreeFromTheDictionaryAndFileRows) {
     EXPECT_EQ(dlg_->LBArch->Selected()->Item(0)->Text(), "Notas del 29/05/2002");
 }
 
+TEST_F(Dialog, GroupFilesRefreshedFromTheApplication) {
+    int calls = 0;
+    dlg_->OnDameNombre = [&](const std::string&, vcl::TStrings& fisicos, vcl::TStrings& mostrar) {
+        ++calls;
+        for (int i = 0; i < calls; ++i) {
+            fisicos.Add("V01290" + std::to_string(5 + i) + "H.DB");
+            mostrar.Add("Día " + std::to_string(i + 1));
+        }
+    };
+    Show();
+    Play("pick LBArch Notas por día");
+    ASSERT_EQ(dlg_->LBArch->Selected()->Count(), 1);
+    Play("click popVerArch");
+    ASSERT_EQ(dlg_->LBArch->Selected()->Count(), 2) << "the file nodes are asked for again";
+    EXPECT_EQ(dlg_->LBArch->Selected()->Item(1)->Text(), "Día 2");
+    EXPECT_EQ(dlg_->LBArch->Selected()->Item(1)->Count(), 1) << "each with the group's indexes";
+    // A file of the group that does not exist yet is created from the group's definition.
+    Play("pick LBArch Día 2");
+    EXPECT_EQ(Cell(1, 1), "No Existe...");
+    Play("click tbCrear");
+    EXPECT_EQ(Status(), "La creación fue exitosa");
+    EXPECT_TRUE(std::filesystem::exists(f_.dir.path + "V012906H.DB"));
+}
+
+TEST_F(Dialog, GroupWithoutHandlerHasNoFiles) {
+    dlg_->OnDameNombre = nullptr;
+    Show();
+    Play("pick LBArch Notas por día");
+    EXPECT_EQ(dlg_->LBArch->Selected()->Count(), 0);
+}
+
 TEST_F(Dialog, MissingTableOffersOnlyCreation) {
     Show();
     Play("press Down");
