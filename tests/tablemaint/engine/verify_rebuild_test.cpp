@@ -275,8 +275,10 @@ TEST_F(Damaged, RandomDamageKeepsUntouchedRowsAndInventsNone) {
         {
             std::fstream f(table(), std::ios::in | std::ios::out | std::ios::binary);
             for (uint32_t p : hit) {
-                f.seekp(std::streamoff(p - 1) * 4096 + rng() % 2048);
-                std::string junk(512 + rng() % 2048, '\0');
+                // Within the page, so the rows of its neighbours stay untouched.
+                const uint32_t at = rng() % 2048;
+                f.seekp(std::streamoff(p - 1) * 4096 + at);
+                std::string junk(512 + rng() % (4096 - 512 - at), '\0');
                 for (auto& c : junk) c = char(rng());
                 f.write(junk.data(), junk.size());
             }
