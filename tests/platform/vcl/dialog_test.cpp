@@ -275,3 +275,20 @@ TEST(Dialog, AModalFormOpenedFromAHandlerPlaysTheNextStepsThenTheOuterGoesOn) {
     EXPECT_TRUE(driver.Failures().empty());
     EXPECT_EQ(Screen->FindForm("frmConsulta"), nullptr);
 }
+
+TEST(Dialog, AControlPlacedNowhereIsClickedByItsOwnState) {
+    ScriptDriver driver(ParseScript("click lblUno\nclick lblDos\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    int clicks = 0;
+    for (const char* name : {"lblUno", "lblDos"}) {
+        auto* item = new TControl(dlg.get());
+        item->SetName(name);
+        item->OnClick = [&](TObject*) { ++clicks; };
+    }
+    static_cast<TControl*>(dlg->FindComponent("lblDos"))->SetVisible(false);
+    EXPECT_EQ(dlg->ShowModal(), mrNone);
+    EXPECT_EQ(clicks, 1);
+    ASSERT_EQ(driver.Failures().size(), 1u);
+    EXPECT_EQ(driver.Failures()[0], "línea 2: click lblDos: \"lblDos\" está desactivado o invisible");
+}
