@@ -30,7 +30,7 @@ TableWriter::TableWriter(const std::filesystem::path& folder, const db::TableDef
     if (name.find('.') == std::string::npos) name += ".DB";
     impl_->path = folder / name;
     std::error_code ec;
-    std::filesystem::remove(impl_->path, ec);
+    if (!impl_->memory) std::filesystem::remove(impl_->path, ec);  // memory mode truncates on writing
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX |
                       (impl_->memory ? SQLITE_OPEN_MEMORY : 0);
     if (sqlite3_open_v2(impl_->memory ? ":memory:" : impl_->path.c_str(), &impl_->db, flags,
