@@ -62,6 +62,7 @@ protected:
     void UpdateRecord(std::int64_t rowid, const std::vector<Value>& row) override;
     void DeleteRecord(std::int64_t rowid) override;
     long PositionOfRowid(std::int64_t rowid) override;
+    bool FetchRowid(std::int64_t rowid, detail::Row& out) override;
 
 private:
     struct OrderKey {

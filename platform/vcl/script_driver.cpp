@@ -102,7 +102,7 @@ void ScriptDriver::CursorChanged(TCursor cursor) {
 
 void ScriptDriver::HelpRequested(int context) { log_.push_back("ayuda " + std::to_string(context)); }
 
-TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
+TComponent* ScriptDriver::FindAny(const std::string& path, TForm& form) const {
     std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
         const auto dot = path.find('.', start);
@@ -120,6 +120,11 @@ TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
         if (!found) throw ScriptError("no hay un control llamado \"" + parts[i] + "\" en \"" + NameOf(scope) + "\"");
         scope = found;
     }
+    return found;
+}
+
+TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
+    TComponent* found = FindAny(path, form);
     auto* control = dynamic_cast<TControl*>(found);
     if (!control) throw ScriptError("\"" + path + "\" no es un control");
     return control;
@@ -238,7 +243,9 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
         case Step::Kind::Press: form.PressKey(step.key, step.shift); return;
         case Step::Kind::Click: {
             TControl* target = Find(step.target, form);
-            if (!target->Reachable()) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
+            // A control placed nowhere (a menu item the form owns) is reached by its own state.
+            const bool reachable = target->Parent() ? target->Reachable() : target->Visible() && target->Enabled();
+            if (!reachable) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
             if (auto* win = dynamic_cast<TWinControl*>(target)) {
                 // A mouse click focuses first, so the Exit handler of the control left runs
                 // and may keep the focus, in which case the click never happens.
@@ -254,6 +261,13 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
             return;
         }
         case Step::Kind::Answer: answers_.push_back(step.answer); return;
+        case Step::Kind::Close: {
+            TForm* target = step.target.empty() ? &form : Screen->FindForm(step.target);
+            if (!target) throw ScriptError("no hay una ventana llamada \"" + step.target + "\"");
+            if (!target->Visible()) throw ScriptError("la ventana \"" + step.target + "\" no está a la vista");
+            target->Close();
+            return;
+        }
     }
 }
 

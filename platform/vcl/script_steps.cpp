@@ -2,6 +2,7 @@
 // errors that name the line, and written back the same way for the driver's log.
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "platform/vcl/script.h"
 
@@ -52,6 +53,14 @@ bool AllDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Digits to an int; nullopt for anything else or a number too large for one.
+std::optional<int> ToInt(std::string_view s) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || end != s.data() + s.size() || !AllDigits(s)) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 namespace {
@@ -89,6 +98,7 @@ Step Step::Answer(TModalResult answer) {
     s.answer = answer;
     return s;
 }
+Step Step::Close(std::string_view form) { return Make(Kind::Close, form); }
 
 std::optional<std::pair<WORD, TShiftState>> ParseKey(std::string_view name) {
     TShiftState shift = ssNone;
@@ -105,9 +115,9 @@ std::optional<std::pair<WORD, TShiftState>> ParseKey(std::string_view name) {
     }
     for (const auto& k : kKeys)
         if (SameName(name, k.name)) return std::pair{k.key, shift};
-    if ((name.size() == 2 || name.size() == 3) && (name[0] == 'F' || name[0] == 'f') && AllDigits(name.substr(1))) {
-        const int n = std::stoi(std::string(name.substr(1)));
-        if (n >= 1 && n <= 12) return std::pair{static_cast<WORD>(VK_F1 + n - 1), shift};
+    if ((name.size() == 2 || name.size() == 3) && (name[0] == 'F' || name[0] == 'f')) {
+        const auto n = ToInt(name.substr(1));
+        if (n && *n >= 1 && *n <= 12) return std::pair{static_cast<WORD>(VK_F1 + *n - 1), shift};
     }
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return std::pair{static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0]))), shift};
@@ -157,8 +167,11 @@ Step ParseStep(std::string_view line) {
         if (gap == std::string_view::npos) throw ScriptError("se esperaba el control y el elemento que se elige");
         const std::string path = Path(body.substr(0, gap));
         const std::string_view item = body.substr(gap + 1);
-        if (item.size() > 1 && item[0] == '#' && AllDigits(item.substr(1)))
-            return Step::PickIndex(path, std::stoi(std::string(item.substr(1))));
+        if (item.size() > 1 && item[0] == '#' && AllDigits(item.substr(1))) {
+            const auto index = ToInt(item.substr(1));
+            if (!index) throw ScriptError("índice fuera de rango \"" + std::string(item) + "\"");
+            return Step::PickIndex(path, *index);
+        }
         return Step::Pick(path, item);
     }
     if (SameName(verb, "press")) {
@@ -171,8 +184,22 @@ Step ParseStep(std::string_view line) {
         if (!answer) throw ScriptError("respuesta desconocida \"" + std::string(Trim(rest)) + "\"");
         return Step::Answer(*answer);
     }
+    if (SameName(verb, "close")) return Step::Close(Trim(rest).empty() ? std::string() : Path(rest));
     throw ScriptError("acción desconocida \"" + std::string(verb) +
-                      "\" (se esperaba focus, type, set, pick, drop, closeup, press, click o answer)");
+                      "\" (se esperaba focus, type, set, pick, drop, closeup, press, click, answer o close)");
+}
+
+Step ParseOption(std::string_view option, std::string_view value) {
+    std::string_view name = option;
+    while (!name.empty() && name.front() == '-') name.remove_prefix(1);
+    if (SameName(name, "press") && !ParseKey(value)) return Step::Click(Path(value));
+    if (name.empty() || name.find(' ') != std::string_view::npos)
+        throw ScriptError("opción desconocida \"" + std::string(option) + "\"");
+    try {
+        return ParseStep(std::string(name) + " " + std::string(value));
+    } catch (const ScriptError& e) {
+        throw ScriptError(std::string(option) + " " + std::string(value) + ": " + e.what());
+    }
 }
 
 std::vector<Step> ParseScript(std::string_view text) {
@@ -207,6 +234,7 @@ std::string Describe(const Step& s) {
         case Step::Kind::Press: return "press " + KeyName(s.key, s.shift);
         case Step::Kind::Click: return "click " + s.target;
         case Step::Kind::Answer: return "answer " + ButtonName(s.answer);
+        case Step::Kind::Close: return s.target.empty() ? "close" : "close " + s.target;
     }
     return {};
 }

@@ -30,6 +30,8 @@ TEST(Script, LinesBecomeStepsAndDescribeThemBack) {
         {"answer si", Step::Kind::Answer, "", "", "answer Sí"},
         {"answer OK", Step::Kind::Answer, "", "", "answer Aceptar"},
         {"  answer   No  ", Step::Kind::Answer, "", "", "answer No"},
+        {"close", Step::Kind::Close, "", "", "close"},
+        {"close VistaPrevia", Step::Kind::Close, "VistaPrevia", "", "close VistaPrevia"},
     };
     for (const auto& c : kCases) {
         const Step s = ParseStep(c.line);
@@ -61,7 +63,7 @@ TEST(Script, MistypedLinesNameTheLineAndTheFault) {
     struct Case { const char* script; const char* message; };
     const Case kCases[] = {
         {"focus edtA\nbogus x", "línea 2: acción desconocida \"bogus\" (se esperaba focus, type, set, pick, drop, "
-                                "closeup, press, click o answer)"},
+                                "closeup, press, click, answer o close)"},
         {"focus", "línea 1: falta el nombre del control"},
         {"# comentario\n\nclick btn Preview", "línea 3: \"btn Preview\" no es un nombre de control"},
         {"set edtFecDesde", "línea 1: se esperaba control=valor"},
@@ -70,6 +72,7 @@ TEST(Script, MistypedLinesNameTheLineAndTheFault) {
         {"press Ctrl+Q+", "línea 1: tecla desconocida \"Ctrl+Q+\""},
         {"answer Quizá", "línea 1: respuesta desconocida \"Quizá\""},
         {"type", "línea 1: falta el texto que se escribe"},
+        {"pick cmbOrden #99999999999", "línea 1: índice fuera de rango \"#99999999999\""},
     };
     for (const auto& c : kCases) {
         try {
@@ -87,4 +90,41 @@ TEST(Script, CommentsAndBlankLinesAreSkippedAndLinesNumbered) {
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].text, "01/05/2026") << "no carriage return left";
     EXPECT_EQ(steps[1].line, 5);
+}
+
+TEST(Script, CommandLineOptionsBecomeSteps) {
+    struct Case { const char* option; const char* value; const char* described; };
+    const Case kCases[] = {
+        {"--set", "edtFecDesde=01/05/2026", "set edtFecDesde=01/05/2026"},
+        {"--press", "btnPreview", "click btnPreview"},
+        {"--press", "Escape", "press Escape"},
+        {"--press", "Alt+P", "press Alt+P"},
+        {"--pick", "lkcmbTiendas Norte", "pick lkcmbTiendas Norte"},
+        {"--answer", "Sí", "answer Sí"},
+        {"--close", "", "close"},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(Describe(ParseOption(c.option, c.value)), c.described) << c.option;
+    EXPECT_THROW(ParseOption("--set", "edtFecDesde"), ScriptError);
+    EXPECT_THROW(ParseOption("--pulsar", "btnPreview"), ScriptError);
+    try {
+        ParseOption("--answer", "Quizá");
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(std::string(e.what()), "--answer Quizá: respuesta desconocida \"Quizá\"");
+    }
+}
+
+TEST(Script, ArbitraryBytesGiveAnErrorOrStepsNeverACrash) {
+    // A fixed generator, so a failure repeats.
+    unsigned state = 12345;
+    auto next = [&] { return state = state * 1103515245u + 12345u; };
+    const std::string alphabet = "focus type set pick drop closeup press click answer close #=+ \n\xc3\xb1\xff\x80" "Alt F1 #99999999999";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(next() % 60);
+        for (int i = 0; i < length; ++i) text += alphabet[next() % alphabet.size()];
+        try {
+            for (const Step& s : ParseScript(text)) Describe(s);
+        } catch (const ScriptError&) {
+        }
+    }
 }
