@@ -59,6 +59,9 @@ public:
     std::string Name;          // component name, for messages
     std::string DatabaseName;  // alias, database name or folder
     std::string SessionName = "SessionRazirWindows";
+    // How long an open, a read or a write waits for another's lock before it reports the
+    // table in use. An exclusive open of a table waits at most half a second.
+    int LockWaitMs = 3000;
 
     void Open();
     void Close();

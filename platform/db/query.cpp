@@ -116,7 +116,7 @@ void TQuery::Prepare() {
     // Messages name the tables: a lock reads "La tabla V012905H.DB está en uso".
     std::string subject;
     for (const auto& w : written) subject += (subject.empty() ? "" : ", ") + w;
-    auto conn = std::make_shared<detail::Connection>(":memory:", true, 3000, subject.empty() ? Name : subject);
+    auto conn = std::make_shared<detail::Connection>(":memory:", true, LockWaitMs, subject.empty() ? Name : subject);
 
     std::map<std::string, TableTarget> targets;  // by folded name as written
     std::map<std::string, std::set<std::string>> tableColumns;
