@@ -92,6 +92,10 @@ std::string FindIgnoringCase(const fs::path& dir, const std::string& file) {
 
 std::string TableStem(const std::string& tableName) {
     std::string name = PosixPath(tableName);
+    if (name.size() > 1 && name[0] == ':') {
+        const auto second = name.find(':', 1);
+        if (second != std::string::npos) name = name.substr(second + 1);  // ":Alias:Tabla"
+    }
     const auto slash = name.find_last_of('/');
     if (slash != std::string::npos) name = name.substr(slash + 1);
     const auto dot = name.find_last_of('.');

@@ -20,6 +20,16 @@ namespace {
 
 constexpr int kAttachDirect = 9;
 
+// The file of a table as a statement names it; ":Alias:Tabla" names the alias's folder.
+std::string TableFile(const std::string& folder, const std::string& written) {
+    if (written.size() > 1 && written[0] == ':') {
+        const auto second = written.find(':', 1);
+        if (second != std::string::npos)
+            return ResolveTableFile(DatabaseFolder(written.substr(1, second - 1)), written.substr(second + 1));
+    }
+    return ResolveTableFile(folder, written);
+}
+
 }  // namespace
 
 void TSqlLines::Add(const std::string& line) {
@@ -125,7 +135,7 @@ void TQuery::Prepare() {
     std::map<std::string, std::set<std::string>> byFileColumns;  // by path
     int attached = 0, copied = 0;
     for (const auto& table : written) {
-        const std::string path = ResolveTableFile(folder, table);
+        const std::string path = TableFile(folder, table);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec))
             throw EDatabaseError("No existe la tabla " + table, ErrorKind::NotFound);

@@ -4,8 +4,8 @@
 //
 // Accepted dialect, beyond what SQLite reads as it is:
 // - table names as files: bare (Tiendas, V012905H.DB), quoted ('V012905H.DB', "Usuarios.DB",
-//   "C:\Datos\X.DB"), with or without an alias ("From MovProd Mov"); the table's own name
-//   stays usable as a qualifier behind its alias (MovProd.Fecha);
+//   "C:\Datos\X.DB", ":RazirWin10:Tiendas"), with or without an alias ("From MovProd Mov");
+//   the table's own name stays usable as a qualifier behind its alias (MovProd.Fecha);
 // - date literals "M/D/YYYY" and "MM/DD/YYYY", with "HH:MM[:SS]" after them, in single or
 //   double quotes, become ISO-8601 text ('5/29/2002' -> '2002-05-29'); a date without time
 //   compared with a TIMESTAMP column becomes that day at 00:00:00;
