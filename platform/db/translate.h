@@ -20,7 +20,8 @@
 // - "column = ''" also takes null, since the old tables kept a blank as null;
 // - an unqualified column that several tables of one SELECT have is taken from the first
 //   table of its FROM list that has it.
-// Nothing here pastes a value into SQL: values reach SQLite as bound parameters.
+// Literals of the statement are quoted again as they are written out, so none can break out
+// of its quotes; values typed by users reach a statement as parameters or through quote.h.
 #pragma once
 
 #include <functional>
