@@ -72,9 +72,11 @@ TField& TDataSet::FieldByName(const std::string& name) {
 void TDataSet::BuildCursor() {
     SqlCondition cond;
     if (filtered_) cond = FilterToSql(filter_, defs_, FilterCaseInsensitive);
+    // Built aside first: a bad filter or index leaves the cursor as it was.
+    detail::CursorSql q;
+    BuildCursorSql(q, cond.sql, cond.binds);
     cur_->Invalidate();
-    cur_->q = detail::CursorSql{};
-    BuildCursorSql(cur_->q, cond.sql, cond.binds);
+    cur_->q = std::move(q);
     cur_->columns = static_cast<int>(defs_.size());
 }
 
@@ -85,6 +87,8 @@ void TDataSet::Open() {
     try {
         BuildCursor();
     } catch (...) {
+        cur_->Invalidate();
+        cur_->conn.reset();
         CloseSource();
         throw;
     }
@@ -423,14 +427,25 @@ bool TDataSet::Locate(const std::string& fields, const std::vector<Value>& value
 }
 
 void TDataSet::SetFilter(const std::string& filter) {
+    const std::string old = filter_;
     filter_ = filter;
-    if (Active() && filtered_) Reopen(0);
+    try {
+        if (Active() && filtered_) Reopen(0);
+    } catch (...) {
+        filter_ = old;  // the records stay as the old filter showed them
+        throw;
+    }
 }
 
 void TDataSet::SetFiltered(bool on) {
     if (on == filtered_) return;
     filtered_ = on;
-    if (Active()) Reopen(0);
+    try {
+        if (Active()) Reopen(0);
+    } catch (...) {
+        filtered_ = !on;
+        throw;
+    }
 }
 
 void TDataSet::Refresh() {
