@@ -72,9 +72,11 @@ TField& TDataSet::FieldByName(const std::string& name) {
 void TDataSet::BuildCursor() {
     SqlCondition cond;
     if (filtered_) cond = FilterToSql(filter_, defs_, FilterCaseInsensitive);
+    // Built aside first: a bad filter or index leaves the cursor as it was.
+    detail::CursorSql q;
+    BuildCursorSql(q, cond.sql, cond.binds);
     cur_->Invalidate();
-    cur_->q = detail::CursorSql{};
-    BuildCursorSql(cur_->q, cond.sql, cond.binds);
+    cur_->q = std::move(q);
     cur_->columns = static_cast<int>(defs_.size());
 }
 
@@ -85,6 +87,8 @@ void TDataSet::Open() {
     try {
         BuildCursor();
     } catch (...) {
+        cur_->Invalidate();
+        cur_->conn.reset();
         CloseSource();
         throw;
     }
@@ -195,11 +199,6 @@ const detail::Row* TDataSet::CurrentRow() {
     if (pending_) return detached_.get();
     if (pos_ < 0 || !LoadRow(pos_)) return nullptr;
     return &cur_->window[static_cast<size_t>(pos_ - cur_->winStart)];
-}
-
-std::int64_t TDataSet::CurrentRowid() {
-    const detail::Row* r = CurrentRow();
-    return r ? r->rowid : 0;
 }
 
 Value TDataSet::FieldValue(int index) {
@@ -428,14 +427,25 @@ bool TDataSet::Locate(const std::string& fields, const std::vector<Value>& value
 }
 
 void TDataSet::SetFilter(const std::string& filter) {
+    const std::string old = filter_;
     filter_ = filter;
-    if (Active() && filtered_) Reopen(0);
+    try {
+        if (Active() && filtered_) Reopen(0);
+    } catch (...) {
+        filter_ = old;  // the records stay as the old filter showed them
+        throw;
+    }
 }
 
 void TDataSet::SetFiltered(bool on) {
     if (on == filtered_) return;
     filtered_ = on;
-    if (Active()) Reopen(0);
+    try {
+        if (Active()) Reopen(0);
+    } catch (...) {
+        filtered_ = !on;
+        throw;
+    }
 }
 
 void TDataSet::Refresh() {

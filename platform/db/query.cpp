@@ -20,6 +20,16 @@ namespace {
 
 constexpr int kAttachDirect = 9;
 
+// The file of a table as a statement names it; ":Alias:Tabla" names the alias's folder.
+std::string TableFile(const std::string& folder, const std::string& written) {
+    if (written.size() > 1 && written[0] == ':') {
+        const auto second = written.find(':', 1);
+        if (second != std::string::npos)
+            return ResolveTableFile(DatabaseFolder(written.substr(1, second - 1)), written.substr(second + 1));
+    }
+    return ResolveTableFile(folder, written);
+}
+
 }  // namespace
 
 void TSqlLines::Add(const std::string& line) {
@@ -125,7 +135,7 @@ void TQuery::Prepare() {
     std::map<std::string, std::set<std::string>> byFileColumns;  // by path
     int attached = 0, copied = 0;
     for (const auto& table : written) {
-        const std::string path = ResolveTableFile(folder, table);
+        const std::string path = TableFile(folder, table);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec))
             throw EDatabaseError("No existe la tabla " + table, ErrorKind::NotFound);
@@ -177,12 +187,19 @@ void TQuery::Prepare() {
     translated_ = tr.sql;
 
     Params.Ensure(tr.params);
+    paramNames_ = tr.params;
+    paramColumns_ = tr.paramColumns;
+    BindParams();
+    Cursor().conn = conn;
+}
+
+void TQuery::BindParams() {
     binds_.clear();
     TDataSet* master = DataSource ? DataSource->DataSet : nullptr;
-    for (size_t k = 0; k < tr.params.size(); ++k) {
-        TParam& p = Params.ParamByName(tr.params[k]);
-        const bool known = tr.paramColumns[k].has_value();
-        const FieldType column = known ? *tr.paramColumns[k] : FieldType::String;
+    for (size_t k = 0; k < paramNames_.size(); ++k) {
+        TParam& p = Params.ParamByName(paramNames_[k]);
+        const bool known = paramColumns_[k].has_value();
+        const FieldType column = known ? *paramColumns_[k] : FieldType::String;
         if (p.Bound()) {
             binds_.push_back(p.ForSql(column, known));
         } else if (master) {
@@ -192,7 +209,6 @@ void TQuery::Prepare() {
             throw EDatabaseError("Falta el valor del parámetro " + p.Name(), ErrorKind::NotFound);
         }
     }
-    Cursor().conn = conn;
 }
 
 void TQuery::OpenSource() {
@@ -272,9 +288,14 @@ long TQuery::ExecSQL() {
 
 void TQuery::MasterScrolled(TDataSet& master) {
     if (!Active() || &master != master_) return;
-    // The master moved (or closed): the detail follows it.
-    Close();
-    if (master.Active()) Open();
+    if (!master.Active()) {
+        Close();
+        return;
+    }
+    // The master moved: the same statement runs again with the new master values; the
+    // files stay attached, so following a long master costs one query per record.
+    BindParams();
+    Reopen(0);
 }
 
 }  // namespace db

@@ -410,14 +410,28 @@ void TTable::CancelRange() {
 }
 
 void TTable::SetIndexName(const std::string& name) {
+    const std::string oldName = indexName_, oldFields = indexFieldNames_;
     indexName_ = name;
     indexFieldNames_.clear();
-    if (Active()) Refresh();
+    try {
+        if (Active()) Refresh();
+    } catch (...) {
+        // An unknown index leaves the table in the order it had.
+        indexName_ = oldName;
+        indexFieldNames_ = oldFields;
+        throw;
+    }
 }
 
 void TTable::SetIndexFieldNames(const std::string& names) {
+    const std::string old = indexFieldNames_;
     indexFieldNames_ = names;
-    if (Active()) Refresh();
+    try {
+        if (Active()) Refresh();
+    } catch (...) {
+        indexFieldNames_ = old;
+        throw;
+    }
 }
 
 std::int64_t TTable::InsertRecord(const std::vector<Value>& row) {

@@ -131,6 +131,39 @@ TEST_F(TableTest, FindKeyOnCompositeAndPartialKeys) {
     EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Caja dos");
 }
 
+TEST_F(TableTest, OrderByFieldNamesRefreshAndDisplayText) {
+    auto t = Open();
+    t->SetIndexFieldNames("Fondo;Caja");
+    t->First();
+    EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Otra tienda");
+    t->Next();
+    EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Diez");
+    EXPECT_TRUE(t->FindKey({100.0}));
+    EXPECT_EQ(t->RecNo(), 4);
+    {
+        TTable other;
+        other.DatabaseName = dir.Alias();
+        other.TableName = "Cajas";
+        other.Open();
+        other.Append();
+        other.FieldByName("Tienda").SetAsString("09");
+        other.FieldByName("Caja").SetAsString("01");
+        other.FieldByName("Fondo").SetAsFloat(1);
+        other.Post();
+    }
+    t->Refresh();
+    EXPECT_EQ(t->RecordCount(), 5) << "a record posted elsewhere shows after Refresh";
+    EXPECT_EQ(t->FieldByName("Fondo").AsFloat(), 100.0) << "Refresh keeps the current record";
+    auto& lect = t->FieldByName("BLectOp");
+    lect.OnGetText = [](db::TField& f, std::string& text, bool) { text = f.AsBoolean() ? "Sí" : "No"; };
+    EXPECT_EQ(lect.DisplayText(), "No");
+    EXPECT_EQ(lect.AsString(), "False");
+    EXPECT_THROW(t->SetIndexName("NoHay"), db::EDatabaseError);
+    EXPECT_EQ(t->FieldByName("Fondo").AsFloat(), 100.0) << "an unknown index leaves the order as it was";
+    t->Next();
+    EXPECT_TRUE(t->Eof());
+}
+
 TEST_F(TableTest, RangesLimitToKeys) {
     auto t = Open();
     t->SetRange({"01"}, {"01"});

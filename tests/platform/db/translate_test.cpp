@@ -20,6 +20,8 @@ const Case kCases[] = {
     {"Select V.Nota From V012905H.DB V Where V.Status Like 'N' Order by Nota", "0001;0002", "bare file name with alias"},
     {"Select Nombre From \"Usuarios.DB\" Where Usuario = '015'", "Beto", "double-quoted file name"},
     {"Select Nombre From usuarios Where TipoUsr<>'D' Order By Usuario", "Ana;Beto", "name in another case"},
+    {"Select Usuarios.Nombre From \":RazirWin10:Usuarios\" Where Usuario = '001'", "Ana", "table behind an alias name"},
+    {"Select Nombre From 'C:\\Razir\\Datos\\Usuarios.DB' Where Usuario = '001'", "Ana", "path from another machine"},
     {"Select Nota From V012905H.DB Where Fecha Between '5/29/2002' And '5/29/2002 12:00:00'", "0001", "M/D/YYYY with and without time"},
     {"Select Nota From V012905H.DB Where Fecha >= \"05/29/2002 13:00:00\"", "0002;0003", "double-quoted MM/DD/YYYY"},
     {"Select Producto From MovProd Where Fecha <= '5/30/2002' Order By Fecha", "P1;P2;P1", "date alone meets a timestamp at midnight"},
