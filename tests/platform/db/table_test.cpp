@@ -247,6 +247,28 @@ TEST_F(TableTest, PostedRecordStaysCurrentAndFindsItsPlace) {
     EXPECT_EQ(t->RecordCount(), 1);
 }
 
+TEST_F(TableTest, ExclusiveTableIsEmptiedAndRefilled) {
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "Cajas";
+    t.Exclusive = true;
+    t.Open();
+    t.EmptyTable();
+    EXPECT_TRUE(t.IsEmpty());
+    t.Append();
+    t.FieldByName("Tienda").SetAsString("07");
+    t.FieldByName("Caja").SetAsString("01");
+    t.Post();
+    db::TQuery q;
+    q.DatabaseName = dir.Alias();
+    q.SQL.Add("Select * From Cajas");
+    q.LockWaitMs = 100;
+    EXPECT_THROW(q.Open(), db::EDatabaseError) << "the exclusive open keeps queries out too";
+    t.Close();
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 1);
+}
+
 TEST(TableDefinitions, AutoIncrementAndPathsFromAnotherMachine) {
     dbtest::TempFolder dir;
     TTable t;
