@@ -10,4 +10,11 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;  // the work failed; the reason went to standard error
 constexpr int kExitUsage = 2;   // bad usage
 
+// razir note: the demo sale through a note format to a file or a printer (cmd_note.cpp).
+int RunNote(const std::vector<std::string>& args);
+// razir tables create|verify|rebuild|reindex|settings (cmd_tables.cpp).
+int RunTables(const std::vector<std::string>& args);
+// razir demo [DIR] [flags]: writes a demo installation (cmd_demo.cpp).
+int RunDemo(const std::vector<std::string>& args);
+
 }  // namespace razir

@@ -27,6 +27,9 @@ int Help(const std::vector<std::string>&);
 constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
+    {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
+    {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
+    {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
 };
 
 int Help(const std::vector<std::string>&) {

@@ -1,0 +1,202 @@
+// Layouts in design units (10 a character cell), rows 20 units apart.
+#include "notes/demo.h"
+
+namespace notix {
+namespace {
+
+struct Builder {
+    TSeccionFormato& s;
+    int& n;  // numbers the controls across the whole format, as the editor names them
+    void Texto(int left, int top, int width, const std::string& caption) {
+        s.controles.push_back(Etiqueta("QRDesignLabel" + std::to_string(++n),
+                                       left, top, width, caption));
+    }
+    void Campo(int left, int top, int width, const std::string& campo, bool wrap = false) {
+        s.controles.push_back(Etiqueta("QRDesignLabel" + std::to_string(++n),
+                                       left, top, width, campo, campo, wrap));
+    }
+    void Linea(int top, int width) {
+        s.controles.push_back(LineaHorizontal("QRDesignShape" + std::to_string(++n), 0, top, width));
+    }
+};
+
+TFormatoNota Secciones(const std::string& impresora) {
+    TFormatoNota f;
+    f.encabezado.objeto = Seccion(kSeccionEncabezado, impresora);
+    f.detalle.objeto = Seccion(kSeccionDetalle, impresora);
+    f.pie.objeto = Seccion(kSeccionPie, impresora);
+    return f;
+}
+
+}  // namespace
+
+TFormatoNota FormatoTicket40() {
+    TFormatoNota f = Secciones("Ticket");
+    int n = 0;
+    Builder h{f.encabezado, n};
+    h.Campo(0, 20, 400, "DirEmpresa", true);
+    h.Texto(0, 40, 70, "Tienda:");
+    h.Campo(80, 40, 320, "Tienda");
+    h.Texto(0, 60, 50, "Nota:");
+    h.Campo(60, 60, 120, "Folio");
+    h.Campo(200, 60, 100, "Fecha");
+    h.Campo(320, 60, 80, "Hora");
+    h.Texto(0, 80, 70, "Cajero:");
+    h.Campo(80, 80, 320, "Cajero");
+    h.Linea(100, 380);
+    h.Texto(0, 120, 50, "Cant");
+    h.Texto(60, 120, 220, "Descripción");
+    h.Texto(330, 120, 70, "Importe");
+    h.Linea(140, 380);
+
+    Builder d{f.detalle, n};
+    d.Campo(0, 0, 50, "Cantidad");
+    d.Campo(60, 0, 230, "Descripcion");
+    d.Campo(300, 0, 100, "TPartida");
+
+    Builder p{f.pie, n};
+    p.Linea(0, 380);
+    p.Texto(0, 20, 150, "SUBTOTAL");
+    p.Campo(280, 20, 110, "SubTotal");
+    p.Texto(0, 40, 150, "DESCUENTO");
+    p.Campo(280, 40, 110, "Descuento");
+    p.Campo(0, 60, 10, "FormasImpuestos");
+    p.Texto(0, 80, 150, "TOTAL");
+    p.Campo(280, 80, 110, "TotalVenta");
+    p.Campo(0, 100, 10, "FormasPagoCompleto");
+    p.Texto(0, 120, 150, "EFECTIVO");
+    p.Campo(280, 120, 110, "Efectivo");
+    p.Texto(0, 140, 150, "CAMBIO");
+    p.Campo(280, 140, 110, "Cambio");
+    p.Campo(0, 160, 390, "Letras", true);
+    p.Texto(80, 180, 240, "¡Gracias por su compra!");
+    return f;
+}
+
+TFormatoNota FormatoNota80() {
+    TFormatoNota f = Secciones("Notas");
+    int n = 0;
+    Builder h{f.encabezado, n};
+    h.Campo(0, 20, 800, "DirEmpresa", true);
+    h.Texto(0, 40, 50, "RFC:");
+    h.Campo(60, 40, 200, "RFCEmpresa");
+    h.Texto(400, 40, 70, "Tienda:");
+    h.Campo(480, 40, 320, "Tienda");
+    h.Texto(0, 60, 50, "Nota:");
+    h.Campo(60, 60, 120, "Folio");
+    h.Texto(400, 60, 70, "Fecha:");
+    h.Campo(480, 60, 100, "Fecha");
+    h.Campo(600, 60, 80, "Hora");
+    h.Texto(0, 80, 80, "Cliente:");
+    h.Campo(100, 80, 500, "Cliente");
+    h.Texto(400, 100, 70, "Cajero:");
+    h.Campo(480, 100, 320, "Cajero");
+    h.Linea(120, 780);
+    h.Texto(0, 140, 80, "Cantidad");
+    h.Texto(100, 140, 140, "Clave");
+    h.Texto(260, 140, 280, "Descripción");
+    h.Texto(560, 140, 100, "Precio");
+    h.Texto(730, 140, 70, "Importe");
+    h.Linea(160, 780);
+
+    Builder d{f.detalle, n};
+    d.Campo(0, 0, 80, "Cantidad");
+    d.Campo(100, 0, 140, "Clave");
+    d.Campo(260, 0, 280, "Descripcion");
+    d.Campo(560, 0, 100, "Precio");
+    d.Campo(680, 0, 120, "TPartida");
+
+    Builder p{f.pie, n};
+    p.Linea(0, 780);
+    p.Campo(0, 20, 10, "FormasPagoCompleto");
+    p.Texto(500, 20, 150, "SUBTOTAL");
+    p.Campo(680, 20, 110, "SubTotal");
+    p.Texto(500, 40, 150, "DESCUENTO");
+    p.Campo(680, 40, 110, "Descuento");
+    p.Campo(0, 60, 10, "FormasImpuestos");
+    p.Texto(500, 60, 150, "IMPUESTOS");
+    p.Campo(680, 60, 110, "Impuestos");
+    p.Texto(500, 80, 150, "TOTAL");
+    p.Campo(680, 80, 110, "TotalVenta");
+    p.Campo(0, 100, 790, "Letras", true);
+    p.Texto(240, 120, 300, "¡Gracias por su compra!");
+    return f;
+}
+
+TSecuencias SecuenciasEscPos() {
+    TSecuencias s;
+    s.Inicializar = "27 64";
+    s.SaltoDeLinea = "10";
+    s.CortadoTotal = "29 86 0";
+    s.CortadoParcial = "29 86 1";
+    s.EnvioAlterno = "27 112 0 25 250";
+    s.HabilitarNegrillas = "27 69 1";
+    s.DeshabilitarNegrillas = "27 69 0";
+    s.HabilitarSubrayado = "27 45 1";
+    s.DeshabilitarSubrayado = "27 45 0";
+    s.EtiquetaMensaje = "42 42 32 67 79 80 73 65 32 42 42 10";  // "** COPIA **"
+    return s;
+}
+
+void LlenarNotaDemo(TNtaDatos& d) {
+    auto campo = [&](const char* nombre, const std::string& valor) {
+        TCampo& c = d.Campos().Add();
+        c.SetNombre(nombre);
+        c.SetAsString(valor);
+    };
+    campo("RazonSocial", "Comercial Añil, S.A. de C.V.");
+    campo("DirEmpresa", "Av. Juárez 1234, Col. Centro, Morelia");
+    campo("RFCEmpresa", "CAÑ010203AB4");
+    campo("Tienda", "01 Sucursal Centro");
+    campo("Folio", "A-000123");
+    campo("Fecha", "09/03/2026");
+    campo("Hora", "14:05");
+    campo("Cajero", "José Pérez");
+    campo("Cliente", "Público en general");
+    campo("SubTotal", "$1,063.84");
+    campo("Descuento", "$0.00");
+    campo("Impuesto1", "$170.22");
+    campo("DescImp1", "IVA 16%");
+    campo("PorcenImp1", "16");
+    campo("Impuesto2", "$0.00");
+    campo("DescImp2", "IEPS");
+    campo("Impuestos", "$170.22");
+    campo("TotalVenta", "$1,234.06");
+    campo("Importe1", "$500.00");
+    campo("FormaPago1", "EFECTIVO");
+    campo("Importe2", "$734.06");
+    campo("FormaPago2", "TARJETA");
+    campo("NumDoc2", "**** 4321");
+    campo("FecVen2", "08/28");
+    campo("Autoriza2", "123456");
+    campo("Importe3", "$0.00");
+    campo("Importe4", "");
+    campo("Efectivo", "$500.00");
+    campo("Cambio", "$0.00");
+    campo("Letras", "1234.06");
+    campo("Moneda", "pesos");
+
+    TCamposDetalle& cols = d.CamposDetalle();
+    for (const char* n : {"Cantidad", "Clave", "Descripcion", "Precio", "TPartida"})
+        cols.Add().SetNombre(n);
+    struct Fila {
+        const char *cantidad, *clave, *descripcion, *precio, *total;
+    };
+    const Fila filas[] = {
+        {"2", "7501000111", "Café de Chiapas 500 g", "$89.50", "$179.00"},
+        {"1", "7501000222", "Piña en almíbar", "$32.90", "$32.90"},
+        {"3", "7501000333", "Jabón de tocador neutro extra suave", "$18.40", "$55.20"},
+        {"1", "7501000444", "Sartén antiadherente 28 cm", "$966.96", "$966.96"},
+    };
+    for (const auto& f : filas) {
+        cols.Append();
+        cols.SetAsString("Cantidad", f.cantidad);
+        cols.SetAsString("Clave", f.clave);
+        cols.SetAsString("Descripcion", f.descripcion);
+        cols.SetAsString("Precio", f.precio);
+        cols.SetAsString("TPartida", f.total);
+    }
+    d.TipoImpresion = "R";
+}
+
+}  // namespace notix

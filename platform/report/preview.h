@@ -1,0 +1,86 @@
+// Where a preview goes and the preview window's stand-in. A preview is rendered completely
+// (PDF, and on request PNG pages and the page text) before the dialog's Preview returns;
+// the PreviewSink the application sets decides where the files go and who shows them. The
+// non-modal form named "VistaPrevia" is kept in a list like the screen's forms until closed.
+// Not here: laying out or drawing pages (engine.h, render_pdf.h).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace report {
+
+// What one preview produced.
+struct PreviewDocument {
+    std::string reportName;
+    std::string pdfPath;
+    std::vector<std::string> pngPaths;  // empty unless the sink asked for images
+    std::string text;                   // page text on a character grid, when asked
+    int pages = 0;
+};
+
+// Where a preview's files are written.
+struct PreviewTarget {
+    std::string pdfPath;
+    std::string pngPrefix;  // empty: no PNG images
+    bool wantText = true;
+};
+
+class PreviewForm;
+
+class PreviewSink {
+public:
+    virtual ~PreviewSink() = default;
+    virtual PreviewTarget Target(const std::string& reportName) = 0;
+    // The form exists and holds every page; a desktop driver shows it here.
+    virtual void Show(PreviewForm& form) { (void)form; }
+};
+
+// Writes "<folder>/<report>.pdf" (and "<report>-NNNN.png" when `png`).
+class FolderPreviewSink : public PreviewSink {
+public:
+    explicit FolderPreviewSink(std::string folder, bool png = false) : folder_(std::move(folder)), png_(png) {}
+    PreviewTarget Target(const std::string& reportName) override;
+
+private:
+    std::string folder_;
+    bool png_;
+};
+
+// The sink used by every preview; by default a folder under the system's temporary folder.
+void SetPreviewSink(std::shared_ptr<PreviewSink> sink);
+PreviewSink& CurrentPreviewSink();
+
+// The preview window: named "VistaPrevia", non-modal, alive until Close().
+class PreviewForm {
+public:
+    static constexpr const char* kName = "VistaPrevia";
+    const std::string& Name() const { return name_; }
+    const PreviewDocument& Document() const { return doc_; }
+    // The user pressed Print in the preview: handed to the dialog that made it, if alive.
+    void RequestPrint();
+    bool PrintRequested() const { return printRequested_; }
+    // Discards the form (and its place in the list); the files stay where the sink put them.
+    void Close();
+    void BringToFront();
+
+    // Used by the printer dialog.
+    static PreviewForm& Create(PreviewDocument doc, std::function<void()> onPrintRequest);
+
+private:
+    PreviewForm(PreviewDocument doc, std::function<void()> onPrint);
+    std::string name_ = kName;
+    PreviewDocument doc_;
+    std::function<void()> onPrint_;
+    bool printRequested_ = false;
+    friend struct PreviewList;
+};
+
+// Open preview forms in screen order (last is frontmost).
+std::vector<PreviewForm*> OpenPreviews();
+PreviewForm* FindPreview();  // the frontmost "VistaPrevia", or nullptr
+void CloseAllPreviews();
+
+}  // namespace report

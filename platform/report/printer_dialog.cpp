@@ -1,0 +1,189 @@
+// The life of one Preview or Print:
+//   load the layout -> for each dataset in layout order: BeforeGetQueryParams (queries with
+//   parameters), BeforeOpenDataset, open (a detail on its master's current row) ->
+//   AfterReportLoaded (every dataset open on its first row) -> BeforePrint -> lay out and
+//   render, BandBeforePrint before each band -> close the datasets.
+// Details re-opened for each master row during layout raise no events.
+#include "platform/report/printer_dialog.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "platform/report/engine.h"
+#include "platform/report/layout.h"
+#include "platform/report/render_pdf.h"
+#include "platform/report/render_text.h"
+#include "platform/text/datetime.h"
+
+#include <chrono>
+#include <unistd.h>
+
+namespace report {
+namespace {
+
+PrinterSetupDriver& DriverSlot() {
+    static PrinterSetupDriver driver;
+    return driver;
+}
+
+double NowAsDateTime() {
+    using namespace std::chrono;
+    auto now = system_clock::now();
+    std::time_t t = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return text::EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+           text::EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::string JoinTitle(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) {
+        if (l.empty()) continue;
+        if (!out.empty()) out += " - ";
+        out += l;
+    }
+    return out;
+}
+
+// Closes the report's datasets whatever happens, so temporary tables can go right after.
+struct DatasetCloser {
+    Report* report = nullptr;
+    ~DatasetCloser() {
+        if (!report) return;
+        for (auto it = report->Datasets().rbegin(); it != report->Datasets().rend(); ++it) (*it)->Close();
+    }
+};
+
+}  // namespace
+
+void SetPrinterSetupDriver(PrinterSetupDriver driver) { DriverSlot() = std::move(driver); }
+
+struct TReportPrinterDialog::Prepared {
+    std::unique_ptr<Report> report;
+    std::unique_ptr<PrintJob> job;
+    DatasetCloser closer;
+};
+
+TReportPrinterDialog::TReportPrinterDialog(std::string name) : name_(std::move(name)), alive_(std::make_shared<bool>(true)) {}
+
+TReportPrinterDialog::~TReportPrinterDialog() { *alive_ = false; }
+
+std::unique_ptr<TReportPrinterDialog::Prepared> TReportPrinterDialog::Prepare(const std::string& path) {
+    if (!factory_) throw DatasetError("El reporte no tiene de dónde tomar sus datos");
+    auto run = std::make_unique<Prepared>();
+    run->report = LoadLayout(path, *factory_);
+    Report& rep = *run->report;
+    run->closer.report = &rep;
+    for (const auto& dsPtr : rep.Datasets()) {
+        Dataset& ds = *dsPtr;
+        if (ds.Kind() == DatasetKind::Query && ds.Parameters().Count() > 0 && BeforeGetQueryParams)
+            BeforeGetQueryParams(ds, ds.Parameters());
+        if (BeforeOpenDataset) BeforeOpenDataset(ds);
+        if (ds.MasterName().empty()) {
+            ds.Open();
+        } else {
+            Dataset* master = rep.FindDataset(ds.MasterName());
+            std::vector<Value> keys;
+            for (const FieldLink& link : ds.Links()) {
+                int idx = master->Rows().FieldIndex(link.masterField);
+                if (idx < 0)
+                    throw DatasetError(ds.Name() + ": no existe el campo \"" + link.masterField + "\" en \"" + master->Name() + "\"");
+                keys.push_back(master->Rows().Get(idx));
+            }
+            ds.Open();
+            ds.OpenForMaster(keys);
+        }
+        ds.Rows().First();
+    }
+    if (AfterReportLoaded) AfterReportLoaded(rep);
+    run->job = std::make_unique<PrintJob>(rep);
+    if (BeforePrint) BeforePrint(*run->job);
+    return run;
+}
+
+int TReportPrinterDialog::Produce(Prepared& run, PageSink& sink) {
+    EngineOptions options;
+    options.printIfEmpty = PrintIfEmpty;
+    options.bandBeforePrint = BandBeforePrint;
+    options.now = NowAsDateTime();
+    options.formats = Formats;
+    return RunReport(*run.report, options, sink).pages;
+}
+
+void TReportPrinterDialog::Preview(const std::string& path) {
+    printRequested_ = false;
+    auto run = Prepare(path);
+    PreviewSink& sink = CurrentPreviewSink();
+    PreviewTarget target = sink.Target(run->report->Name);
+    PreviewDocument doc;
+    doc.reportName = run->report->Name;
+    doc.pdfPath = target.pdfPath;
+    {
+        PdfRenderer pdf(target.pdfPath, JoinTitle(run->job->Title));
+        std::unique_ptr<PngRenderer> png;
+        std::ostringstream text;
+        TextRenderer textRenderer(run->report->Page, text);
+        TeeSink tee;
+        tee.Add(pdf);
+        if (!target.pngPrefix.empty()) {
+            png = std::make_unique<PngRenderer>(target.pngPrefix);
+            tee.Add(*png);
+        }
+        if (target.wantText) tee.Add(textRenderer);
+        doc.pages = Produce(*run, tee);
+        if (png) doc.pngPaths = png->Files();
+        doc.text = text.str();
+    }
+    run.reset();  // datasets closed: the pages are all rendered
+    std::weak_ptr<bool> alive = alive_;
+    PreviewForm& form = PreviewForm::Create(std::move(doc), [this, alive] {
+        auto a = alive.lock();
+        if (!a || !*a || !PrintFromPreview) return;
+        printRequested_ = true;
+        if (OnPreviewPrint) OnPreviewPrint();
+    });
+    if (AfterReportFormCreated) AfterReportFormCreated();
+    sink.Show(form);
+    // A modal preview ends when its window is shown and closed; headless that is at once.
+    if (UseModalPreview) form.Close();
+}
+
+bool TReportPrinterDialog::PrinterSetup() {
+    PrinterSettings s = Printer;
+    s.copies = Copies;
+    std::vector<Destination> dests = ListDestinations();
+    if (auto& driver = DriverSlot(); driver && !driver(dests, s)) return false;
+    Printer = s;
+    Copies = s.copies;
+    return true;
+}
+
+void TReportPrinterDialog::Print(const std::string& path) {
+    auto run = Prepare(path);
+    namespace fs = std::filesystem;
+    fs::path tmp = fs::temp_directory_path() /
+                   ("razir-print-" + std::to_string(getpid()) + "-" + run->report->Name + ".pdf");
+    std::string title = JoinTitle(run->job->Title);
+    {
+        PdfRenderer pdf(tmp.string(), title);
+        Produce(*run, pdf);
+    }
+    run.reset();
+    PrintRequest req;
+    req.pdfPath = tmp.string();
+    req.destination = Printer.destination;
+    req.filePath = Printer.filePath.empty() ? fs::path(path).stem().string() + ".pdf" : Printer.filePath;
+    req.title = title.empty() ? fs::path(path).stem().string() : title;
+    req.copies = Copies;
+    std::error_code ec;
+    try {
+        SendToPrinter(req);
+    } catch (...) {
+        fs::remove(tmp, ec);
+        throw;
+    }
+    fs::remove(tmp, ec);
+}
+
+}  // namespace report

@@ -1,0 +1,108 @@
+// TReportPrinterDialog: the report component a criteria dialog owns. It loads a layout, opens
+// its datasets raising BeforeGetQueryParams and BeforeOpenDataset for each, raises
+// AfterReportLoaded and BeforePrint, and then previews (the "VistaPrevia" form, every page
+// rendered before Preview returns) or prints (CUPS or a file, after a set-up that can be
+// cancelled), raising BandBeforePrint before each band.
+// Not here: the layout format (layout.h), pagination (engine.h), CUPS (printers.h).
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/report/dataset.h"
+#include "platform/report/mask.h"
+#include "platform/report/preview.h"
+#include "platform/report/printers.h"
+#include "platform/report/report.h"
+
+namespace report {
+
+// The print job's settings as BeforePrint sees them.
+class PrintJob {
+public:
+    explicit PrintJob(Report& report) : report_(report) {}
+    // Option words. The first is the one the dialogs set (1 or 0); the engine carries the
+    // words with the job and does not act on them.
+    std::array<int, 4> Options{};
+    // Title lines: joined, they become the PDF title and the CUPS job name.
+    std::vector<std::string> Title;
+    // The loaded report's page-mode switch: off prints one continuous page (roll printers).
+    bool PageMode() const { return report_.PageMode; }
+    void SetPageMode(bool on) { report_.PageMode = on; }
+    Report& LoadedReport() { return report_; }
+
+private:
+    Report& report_;
+};
+
+// Choices of the printer set-up.
+struct PrinterSettings {
+    std::string destination = kFileDestination;
+    std::string filePath;  // "file" destination; empty: "<report>.pdf" in the current folder
+    int copies = 1;
+};
+
+// Plays the printer set-up dialog: gets the destinations and the current settings, may change
+// them, returns false when the user cancels. The script driver answers it in tests.
+using PrinterSetupDriver = std::function<bool(const std::vector<Destination>& destinations, PrinterSettings& settings)>;
+void SetPrinterSetupDriver(PrinterSetupDriver driver);
+
+class TReportPrinterDialog {
+public:
+    explicit TReportPrinterDialog(std::string name = {});
+    ~TReportPrinterDialog();
+    TReportPrinterDialog(const TReportPrinterDialog&) = delete;
+    TReportPrinterDialog& operator=(const TReportPrinterDialog&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+    // Published properties.
+    bool PrintIfEmpty = true;
+    bool ShowFilterBeforePrint = false;
+    bool UseDataModules = false;
+    bool SaveLoadPrinterSetup = false;
+    bool UsePrinterSettings = false;
+    bool UseModalPreview = false;
+    int Copies = 1;
+    // A print request in the preview comes back to this dialog: PrintRequested() turns true
+    // and OnPreviewPrint runs.
+    bool PrintFromPreview = false;
+
+    // Events.
+    std::function<void(Dataset& dataset, Params& params)> BeforeGetQueryParams;
+    std::function<void(Dataset& dataset)> BeforeOpenDataset;
+    std::function<void(Report& report)> AfterReportLoaded;
+    std::function<void(PrintJob& job)> BeforePrint;
+    std::function<void(Band& band, bool& printBand)> BandBeforePrint;
+    std::function<void()> AfterReportFormCreated;
+    std::function<void()> OnPreviewPrint;
+
+    // Where layout datasets come from; the dialog does not own it. Required before Preview.
+    void SetDatasetFactory(DatasetFactory* factory) { factory_ = factory; }
+    FormatSettings Formats;
+    PrinterSettings Printer;
+
+    // Previews the layout at `path`: the "VistaPrevia" form holds every page on return.
+    // LayoutError, DatasetError and PrintError reach the caller.
+    void Preview(const std::string& path);
+    // Prints the layout with the current printer settings.
+    void Print(const std::string& path);
+    // The set-up dialog through the driver; false when cancelled (nothing changes then).
+    bool PrinterSetup();
+    bool PrintRequested() const { return printRequested_; }
+
+private:
+    struct Prepared;
+    std::unique_ptr<Prepared> Prepare(const std::string& path);
+    int Produce(Prepared& run, PageSink& sink);
+
+    std::string name_;
+    DatasetFactory* factory_ = nullptr;
+    bool printRequested_ = false;
+    std::shared_ptr<bool> alive_;
+};
+
+}  // namespace report

@@ -1,0 +1,178 @@
+// File-name rules of the table files and a thin SQLite connection used by the engine.
+#include "tablemaint/engine/table_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+
+namespace tablemaint {
+
+std::string FolderOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string FileNameOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string StemOf(const std::string& path) {
+    std::string name = FileNameOf(path);
+    auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string ExtensionOf(const std::string& path) {
+    std::string name = FileNameOf(path);
+    auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string WithSlash(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string Upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
+    return s;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string ResolveIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::string dir = WithSlash(folder);
+    if (name.empty() || FileExists(dir + name)) return dir + name;
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return dir + name;
+    std::string found = dir + name;
+    while (dirent* e = readdir(d)) {
+        if (EqualsIgnoringCase(e->d_name, name)) {
+            found = dir + e->d_name;
+            break;
+        }
+    }
+    closedir(d);
+    return found;
+}
+
+std::string ResolvePath(const std::string& path) {
+    return ResolveIgnoringCase(FolderOf(path), FileNameOf(path));
+}
+
+bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error) {
+    const std::string tmp = to + ".vlmcopia";
+    {
+        std::ifstream in(from, std::ios::binary);
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!in || !out) {
+            if (error) *error = "no se pudo copiar " + from + " a " + to;
+            return false;
+        }
+        out << in.rdbuf();
+        out.flush();
+        if (!out) {
+            if (error) *error = "no se pudo escribir " + to;
+            std::remove(tmp.c_str());
+            return false;
+        }
+    }
+    // An empty source makes rdbuf() set failbit on the output without writing: still a copy.
+    if (!SyncFile(tmp) || std::rename(tmp.c_str(), to.c_str()) != 0) {
+        if (error) *error = "no se pudo escribir " + to;
+        std::remove(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool SyncFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {
+    sqlite3* db = nullptr;
+    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error) *error = db ? sqlite3_errmsg(db) : "sin memoria";
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 200);
+    return std::unique_ptr<Connection>(new Connection(db));
+}
+
+Connection::~Connection() { sqlite3_close_v2(db_); }
+
+bool Connection::Exec(const std::string& sql, std::string* error) {
+    char* msg = nullptr;
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg);
+    if (rc != SQLITE_OK) {
+        if (error) *error = msg ? msg : sqlite3_errstr(rc);
+        sqlite3_free(msg);
+        return false;
+    }
+    return true;
+}
+
+std::string Connection::LastError() const { return sqlite3_errmsg(db_); }
+
+bool Connection::LockExclusive(std::string* error) {
+    // The rollback journal mode (the data layer's choice) makes this one lock on one file.
+    return Exec("BEGIN EXCLUSIVE", error);
+}
+
+std::string TableInFile(sqlite3* db) {
+    sqlite3_stmt* st = nullptr;
+    std::string name;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
+                           "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid LIMIT 1",
+                           -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW) {
+        name = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    }
+    sqlite3_finalize(st);
+    return name;
+}
+
+std::vector<std::string> SchemaSqlInFile(sqlite3* db) {
+    std::vector<std::string> out;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL AND name NOT LIKE "
+                           "'sqlite\\_%' ESCAPE '\\' ORDER BY type='index', rowid",
+                           -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    }
+    sqlite3_finalize(st);
+    return out;
+}
+
+}  // namespace tablemaint
