@@ -1,15 +1,16 @@
-// `razir demo [DIR]`: writes a whole demo installation (razir.ini, the data folder "datos" with
-// a generated chain, the folder "out" for the ticket printer on a file) and prints a summary.
+// `razir demo [DIR]`: writes a whole demo installation (razir.ini through velmor's writer, the
+// data folder "datos" with a generated chain, the folder "out" for the ticket printer on a
+// file) and prints a summary.
 // Not here: the generation itself (demo/generator.*).
 #include <cctype>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <stdexcept>
 
 #include "host/razir/commands.h"
 #include "host/razir/demo/generator.h"
+#include "host/velmor/installation.h"
 
 namespace razir {
 namespace {
@@ -51,53 +52,44 @@ void RemoveTables(const fs::path& folder) {
     for (const auto& p : old) fs::remove(p);
 }
 
-void WriteIni(const fs::path& file, const demo::Options& o) {
+// The demo's configuration: the first store, register and cashier are the station's, the
+// last generated day is the working date, and LPT2 (the port of device "003") prints into
+// out/tickets.prn so tickets can be read back.
+void WriteIni(const fs::path& dir, const demo::Options& o) {
     using demo::TipoMov;
-    std::ofstream ini(file, std::ios::binary | std::ios::trunc);
-    const std::string last = text::ToIsoDate(o.from + o.days - 1);
-    ini << "; Instalación de demostración generada por \"razir demo\".\n"
-           "[Empresa]\n"
-           "NomEmpresa=Comercializadora Razir de Demostración S.A. de C.V.\n"
-           "DirEmpresa=Av. Insurgentes Sur 1234\n"
-           "PobEmpresa=Ciudad de México\n"
-           "CPEmpresa=03100\n"
-           "RFCEmpresa=CRD010101AB1\n"
-           "\n[Datos]\n"
-           "Alias=RazirWin10\n"
-           "Driver=sqlite\n"
-           "Carpeta=datos\n"
-           "\n[Estacion]\n"
-        << "TiendaActual=" << demo::StoreCode(0) << "\n"
-        << "CajaActual=" << demo::RegisterCode(o, 0, 0) << "\n"
-        << "UsuarioActual=" << demo::CashierCode(o, 0, 0, 0) << "\n"
-        << "FechaTrabajo=" << last << "\n"
-        << "AccesoTotal=1\n"
-        << "ArchivosPorTienda=" << (o.filesPerStore ? 1 : 0) << "\n"
-        << "PreciosConImpuestos=1\n"
-           "ModuloClientes=0\n"
-           "DecCantidad=3\n"
-           "OpcionImpresion=0\n"
-           "\n[Impuestos]\n"
-           "NomImpuesto1=IVA\nPorcImpuesto1=16\n"
-           "NomImpuesto2=IEPS\nPorcImpuesto2=8\n"
-           "NomImpuesto3=ISH\nPorcImpuesto3=0\n"
-           "NomImpuesto4=Otro\nPorcImpuesto4=0\n"
-           "\n[Movimientos]\n"
-        << "TipoMovCompras=" << TipoMov::Compras << "\n"
-        << "TipoMovVentas=" << TipoMov::Ventas << "\n"
-        << "TipoMovDevCompras=" << TipoMov::DevCompras << "\n"
-        << "TipoMovDevVentas=" << TipoMov::DevVentas << "\n"
-        << "TipoMovEntrada=" << TipoMov::Entrada << "\n"
-        << "TipoMovSalida=" << TipoMov::Salida << "\n"
-        << "TipoMovAjustes=" << TipoMov::Ajustes << "\n"
-        << "TipoMovPerdidas=" << TipoMov::Perdidas << "\n"
-        << "\n[Locale]\n"
-           "FormatoFechaCorta=dd/mm/yyyy\n"
-           "SimboloMoneda=$\n"
-           "DecimalesMoneda=2\n"
-           "SeparadorMiles=,\n"
-           "SeparadorDecimal=.\n";
-    if (!ini) throw std::runtime_error("No se puede escribir " + file.string());
+    velmor::Installation inst = velmor::Installation::Defaults(dir.string());
+    velmor::TRazirConfig& c = inst.Config;
+    c.NomEmpresa = "Comercializadora Razir de Demostración S.A. de C.V.";
+    c.DirEmpresa = "Av. Insurgentes Sur 1234";
+    c.PobEmpresa = "Ciudad de México";
+    c.CPEmpresa = "03100";
+    c.RFCEmpresa = "CRD010101AB1";
+    c.TiendaActual = demo::StoreCode(0);
+    c.CajaActual = demo::RegisterCode(o, 0, 0);
+    c.UsuarioActual = demo::CashierCode(o, 0, 0, 0);
+    c.FechaTrabajo = o.from + o.days - 1;
+    inst.FechaTrabajoHoy = false;
+    c.AccesoTotal = true;
+    c.ArchivosPorTienda = o.filesPerStore;
+    c.PreciosConImpuestos = true;  // the generated prices include their taxes
+    c.DecCantidad = 3;             // weighed products sell in grams
+    c.NomImpuesto1 = "IVA";
+    c.PorcImpuesto1 = 16;
+    c.NomImpuesto2 = "IEPS";
+    c.PorcImpuesto2 = 8;
+    c.TipoMovCompras = TipoMov::Compras;
+    c.TipoMovVentas = TipoMov::Ventas;
+    c.TipoMovDevCompras = TipoMov::DevCompras;
+    c.TipoMovDevVentas = TipoMov::DevVentas;
+    c.TipoMovEntrada = TipoMov::Entrada;
+    c.TipoMovSalida = TipoMov::Salida;
+    c.TipoMovAjustes = TipoMov::Ajustes;
+    c.TipoMovPerdidas = TipoMov::Perdidas;
+    bool mapped = false;
+    for (auto& [port, device] : inst.Ports)
+        if (port == "LPT2") { device = inst.Folder + "out/tickets.prn"; mapped = true; }
+    if (!mapped) inst.Ports.emplace_back("LPT2", inst.Folder + "out/tickets.prn");
+    inst.Save();
 }
 
 }  // namespace
@@ -146,7 +138,8 @@ int RunDemo(const std::vector<std::string>& args) {
     }
     fs::create_directories(datos);
     fs::create_directories(dir / "out");
-    WriteIni(dir / "razir.ini", o);
+    WriteIni(dir, o);
+    o.layoutFolder = (fs::absolute(dir) / "Reportes").string() + "/";
     const demo::Summary s = demo::Generate(o, datos);
     std::cout << "Instalación de demostración en " << dir.string() << "\n"
               << "  tiendas: " << s.stores << ", cajas: " << s.registers << ", usuarios: " << s.users
@@ -155,7 +148,8 @@ int RunDemo(const std::vector<std::string>& args) {
               << ", archivos diarios: " << s.dayFiles << "\n";
     char secs[32];
     std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
-    std::cout << "  segundos: " << secs << "\n";
+    std::cout << "  segundos: " << secs << "\n"
+              << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
     return kExitDone;
 }
 

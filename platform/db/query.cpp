@@ -115,8 +115,10 @@ void TQuery::Prepare() {
     auto conn = std::make_shared<detail::Connection>(":memory:", true, 3000, Name.empty() ? "la consulta" : Name);
 
     std::map<std::string, TableTarget> targets;  // by folded name as written
+    std::map<std::string, std::set<std::string>> tableColumns;
     std::map<std::string, TableTarget> byFile;
     std::map<std::string, FieldType> types;
+    std::map<std::string, std::set<std::string>> byFileColumns;  // by path
     int attached = 0, copied = 0;
     for (const auto& written : ReferencedTables(text)) {
         const std::string path = ResolveTableFile(folder, written);
@@ -139,7 +141,11 @@ void TQuery::Prepare() {
             detail::Statement info(*conn, "SELECT name, type FROM pragma_table_info(?, ?)");
             info.Bind(1, Value(target.table));
             info.Bind(2, Value(schema));
-            while (info.Step()) types.emplace(FoldName(info.Column(0).ToString()), FieldFromDeclared("", info.Column(1).ToString()).type);
+            while (info.Step()) {
+                const std::string column = FoldName(info.Column(0).ToString());
+                types.emplace(column, FieldFromDeclared("", info.Column(1).ToString()).type);
+                byFileColumns[path].insert(column);
+            }
             info = detail::Statement();
             if (attached < kAttachDirect) {
                 ++attached;
@@ -152,6 +158,7 @@ void TQuery::Prepare() {
             byFile[path] = target;
         }
         targets[FoldName(written)] = target;
+        tableColumns[FoldName(written)] = byFileColumns[path];
     }
 
     TranslateContext ctx;
@@ -161,6 +168,7 @@ void TQuery::Prepare() {
         return it->second;
     };
     ctx.columnTypes = types;
+    ctx.tableColumns = tableColumns;
     Translation tr = TranslateSql(text, ctx);
     translated_ = tr.sql;
 

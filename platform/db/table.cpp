@@ -4,6 +4,7 @@
 #include "platform/db/table.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,8 +42,21 @@ std::string TableOf(detail::Connection& conn) {
 }
 
 // Exclusive open: the write lock taken with BEGIN EXCLUSIVE is kept until the connection
-// closes (locking_mode=EXCLUSIVE), so no other process can read or write the file.
+// closes (locking_mode=EXCLUSIVE), so no other process can read or write the file. SQLite
+// holds no lock between statements, so an idle open table would not stop an exclusive
+// open elsewhere; every open therefore also holds a flock on the file, shared or
+// exclusive. flock is kept apart from SQLite's own fcntl locks by the kernel, and belongs
+// to this open alone, so closing it never drops a lock SQLite holds.
 constexpr int kExclusiveWaitMs = 500;
+
+bool FlockWithin(int fd, int operation, int waitMs) {
+    for (int waited = 0;; waited += 50) {
+        if (::flock(fd, operation | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (waited >= waitMs) return false;
+        ::usleep(50 * 1000);
+    }
+}
 
 }  // namespace
 
@@ -137,22 +151,38 @@ void TTable::OpenSource() {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw EDatabaseError("No existe la tabla " + TableName, ErrorKind::NotFound);
-    auto conn = std::make_shared<detail::Connection>(path, false, Exclusive ? kExclusiveWaitMs : 3000, TableName);
-    if (Exclusive) {
-        conn->Exec("PRAGMA locking_mode=EXCLUSIVE");
-        conn->Exec("BEGIN EXCLUSIVE");
-        conn->Exec("COMMIT");
+    shareFd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (shareFd_ < 0) throw EDatabaseError("No se puede abrir la tabla " + TableName + ": " + std::strerror(errno));
+    if (!FlockWithin(shareFd_, Exclusive ? LOCK_EX : LOCK_SH, Exclusive ? kExclusiveWaitMs : LockWaitMs)) {
+        CloseSource();
+        throw EDatabaseError("La tabla " + TableName + " está en uso", ErrorKind::Locked);
+    }
+    std::shared_ptr<detail::Connection> conn;
+    try {
+        conn = std::make_shared<detail::Connection>(path, false, Exclusive ? kExclusiveWaitMs : LockWaitMs, TableName);
+    } catch (...) {
+        CloseSource();
+        throw;
     }
     Cursor().conn = conn;
     try {
+        if (Exclusive) {
+            conn->Exec("PRAGMA locking_mode=EXCLUSIVE");
+            conn->Exec("BEGIN EXCLUSIVE");
+            conn->Exec("COMMIT");
+        }
         ReadDefinition();
     } catch (...) {
         Cursor().conn.reset();
+        CloseSource();
         throw;
     }
 }
 
-void TTable::CloseSource() {}
+void TTable::CloseSource() {
+    if (shareFd_ >= 0) ::close(shareFd_);
+    shareFd_ = -1;
+}
 
 std::vector<TTable::OrderKey> TTable::OrderKeys() const {
     std::vector<OrderKey> keys;

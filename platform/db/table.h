@@ -17,7 +17,12 @@ public:
     ~TTable() override;
 
     std::string TableName;  // a name in the database's folder, or a path
-    bool Exclusive = false;  // keeps other processes out while open
+    // Keeps every other open of the table out (other processes and other tables of this
+    // one) while open; refused with "La tabla <name> está en uso" while another has it.
+    bool Exclusive = false;
+    // How long a shared open, a read or a write waits for another's lock before it reports
+    // the table in use. An exclusive open waits at most half a second.
+    int LockWaitMs = 3000;
     bool ReadOnly = false;
     std::vector<FieldDef> FieldDefs;  // for CreateTable; filled from the file on open
     std::vector<IndexDef> IndexDefs;
@@ -76,6 +81,7 @@ private:
     std::vector<IndexDef> fileIndexes_;
     std::vector<Value> rangeStart_, rangeEnd_;
     bool ranged_ = false;
+    int shareFd_ = -1;  // holds the flock that tells shared opens from exclusive ones
 };
 
 // Creates a table file (replacing none: fails when it exists) holding `def`.

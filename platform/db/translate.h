@@ -16,13 +16,16 @@
 // - an aggregate without a name in the select list is named as the old engine named it:
 //   SUM(D.TotImp1) -> "SUM OF TOTIMP1", COUNT(*) -> "COUNT OF *";
 // - :Name parameters (any case), double-quoted values that are no column name read as text,
-//   TRUE and FALSE as 1 and 0, keywords glued to literals ('01'And).
+//   TRUE and FALSE as 1 and 0, keywords glued to literals ('01'And);
+// - an unqualified column that several tables of one SELECT have is taken from the first
+//   table of its FROM list that has it.
 // Nothing here pastes a value into SQL: values reach SQLite as bound parameters.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,10 @@ struct TranslateContext {
     // Declared types of the columns of the tables involved, by folded column name; used to
     // give date literals and parameters the form of the column they meet.
     std::map<std::string, FieldType> columnTypes;
+    // Columns of each table, by folded name as written and folded column name. With it, an
+    // unqualified column that two tables of one SELECT both have is read from the first of
+    // them, as the old engine resolved it, instead of failing as ambiguous.
+    std::map<std::string, std::set<std::string>> tableColumns;
 };
 
 struct Translation {

@@ -48,7 +48,31 @@ struct TableUse {
     std::string alias;          // explicit alias, or ""
     size_t aliasEnd = 0;        // first token after the alias (== end without one)
     bool allowAlias = true;     // false for INSERT INTO / UPDATE targets
+    int scope = 0;              // the SELECT whose FROM names it
 };
+
+// The SELECT each token belongs to: a SELECT opens a scope at its parenthesis depth, and a
+// parenthesis without one belongs to the enclosing scope.
+std::vector<int> Scopes(const std::vector<Token>& t) {
+    std::vector<int> out(t.size(), 0);
+    std::vector<int> stack{0};
+    int next = 1;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (IsOp(t[i], "(")) {
+            out[i] = stack.back();
+            stack.push_back(stack.back());
+            continue;
+        }
+        if (IsOp(t[i], ")")) {
+            if (stack.size() > 1) stack.pop_back();
+            out[i] = stack.back();
+            continue;
+        }
+        if (IsWord(t[i], "SELECT")) stack.back() = next++;
+        out[i] = stack.back();
+    }
+    return out;
+}
 
 bool IsKeyword(const Token& t) { return t.kind == Tok::Word && kKeywords.count(Upper(t.text)); }
 
@@ -86,6 +110,7 @@ bool ReadTable(const std::vector<Token>& t, size_t i, TableUse& use) {
 
 std::vector<TableUse> FindTables(const std::vector<Token>& t) {
     std::vector<TableUse> uses;
+    const std::vector<int> scopes = Scopes(t);
     for (size_t i = 0; i < t.size(); ++i) {
         // FROM inside these functions introduces an argument, not a table.
         if ((IsWord(t[i], "EXTRACT") || IsWord(t[i], "SUBSTRING") || IsWord(t[i], "TRIM")) && i + 1 < t.size() &&
@@ -109,6 +134,7 @@ std::vector<TableUse> FindTables(const std::vector<Token>& t) {
             if (!ReadTable(t, j, use)) break;
             use.allowAlias = from;
             use.aliasEnd = use.end;
+            use.scope = scopes[i];
             size_t k = use.end;
             if (from) {
                 if (k < t.size() && IsWord(t[k], "AS")) ++k;
@@ -134,6 +160,7 @@ public:
     Rewriter(const std::string& sql, const std::vector<Token>& tokens, const TranslateContext& ctx, Translation& out)
         : sql_(sql), t_(tokens), ctx_(ctx), out_(out) {
         uses_ = FindTables(t_);
+        scopes_ = Scopes(t_);
         for (const auto& u : uses_) {
             const std::string stem = FoldName(TableStem(u.written));
             if (!u.alias.empty()) {
@@ -235,6 +262,8 @@ public:
                 }
                 if ((up == "TRUE" || up == "FALSE") && !(i + 1 < end && IsOp(t_[i + 1], "("))) {
                     Emit(text, up == "TRUE" ? "1" : "0");
+                } else if (const std::string q = Disambiguate(i, end); !q.empty()) {
+                    Emit(text, q + "." + tok.text);
                 } else {
                     Emit(text, tok.text);
                 }
@@ -315,6 +344,26 @@ private:
         for (const auto& u : uses_)
             if (u.begin == i) return &u;
         return nullptr;
+    }
+
+    // The qualifier for an unqualified column that two or more tables of its SELECT have.
+    std::string Disambiguate(size_t i, size_t end) const {
+        const Token& tok = t_[i];
+        if (ctx_.tableColumns.empty() || IsKeyword(tok) || (i + 1 < end && IsOp(t_[i + 1], "(")) ||
+            (i > 0 && IsOp(t_[i - 1], ".")) || names_.count(FoldName(tok.text)))
+            return "";
+        const std::string column = FoldName(tok.text);
+        const TableUse* first = nullptr;
+        int holders = 0;
+        for (const auto& u : uses_) {
+            if (u.scope != scopes_[i] || !u.allowAlias) continue;
+            auto it = ctx_.tableColumns.find(FoldName(u.written));
+            if (it == ctx_.tableColumns.end() || !it->second.count(column)) continue;
+            if (!first) first = &u;
+            ++holders;
+        }
+        if (holders < 2) return "";
+        return QuoteIdent(first->alias.empty() ? TableStem(first->written) : first->alias);
     }
 
     bool IsNextOp(size_t i, size_t end, const char* op) const { return i + 1 < end && IsOp(t_[i + 1], op); }
@@ -442,6 +491,7 @@ private:
     const TranslateContext& ctx_;
     Translation& out_;
     std::vector<TableUse> uses_;
+    std::vector<int> scopes_;
     std::map<std::string, std::string> qualifier_;  // folded stem -> alias
     std::set<std::string> names_;                   // aliases and names given with AS
 };

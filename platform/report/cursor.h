@@ -26,6 +26,9 @@ public:
     // Value of the current row; null on Eof.
     virtual Value Get(int index) const = 0;
     bool IsEmpty() const { return Eof() && Bof(); }
+    // The text the data layer itself shows for a field (a field's own OnGetText); false when
+    // the field has none and the value should be formatted by the report.
+    virtual bool DisplayText(int index, std::string& text) const { (void)index; (void)text; return false; }
 };
 
 }  // namespace report

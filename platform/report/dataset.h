@@ -104,6 +104,10 @@ public:
     // The live cursor, stable for the life of the dataset; valid while the dataset is open.
     virtual Cursor& Rows() = 0;
 
+    // Called by the printer dialog before it raises a dataset's events, so a dataset that
+    // wraps another object (a db::TQuery) can show that object's current properties.
+    virtual void PrepareForEvents() {}
+
 protected:
     virtual void DoOpen() = 0;
     virtual void DoClose() = 0;

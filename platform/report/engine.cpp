@@ -301,8 +301,11 @@ void Engine::DrawItem(const Item& item, double x, double y) {
             if (it == fieldSlots_.end() || f.FieldName().empty()) { text({}); break; }
             Value v = Field(it->second);
             std::string s;
+            const Slot& slot = slots_[static_cast<std::size_t>(it->second)];
             if (f.OnGetText) f.OnGetText(v, s);
-            else s = FormatValue(v, f.DisplayMask(), opt_.formats);
+            else if (!(f.DisplayMask().empty() && !useSnapshot_ && slot.dataset->Active() &&
+                       slot.dataset->Rows().DisplayText(slot.index, s)))
+                s = FormatValue(v, f.DisplayMask(), opt_.formats);
             if (f.OnPrint) f.OnPrint(f, s);
             text(std::move(s));
             break;

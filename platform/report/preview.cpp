@@ -1,20 +1,13 @@
-// Preview sinks and the list of open preview forms.
+// Preview sinks and the preview form.
 #include "platform/report/preview.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "platform/vcl/application.h"
+
 namespace report {
-
-struct PreviewList {
-    std::vector<std::unique_ptr<PreviewForm>> forms;
-    static PreviewList& Get() {
-        static PreviewList list;
-        return list;
-    }
-};
-
 namespace {
 
 std::shared_ptr<PreviewSink>& SinkSlot() {
@@ -44,13 +37,16 @@ PreviewSink& CurrentPreviewSink() {
     return *slot;
 }
 
-PreviewForm::PreviewForm(PreviewDocument doc, std::function<void()> onPrint)
-    : doc_(std::move(doc)), onPrint_(std::move(onPrint)) {}
-
-PreviewForm& PreviewForm::Create(PreviewDocument doc, std::function<void()> onPrintRequest) {
-    auto& forms = PreviewList::Get().forms;
-    forms.push_back(std::unique_ptr<PreviewForm>(new PreviewForm(std::move(doc), std::move(onPrintRequest))));
-    return *forms.back();
+PreviewForm::PreviewForm(vcl::TComponent* owner, PreviewDocument doc, std::function<void()> onPrintRequest)
+    : vcl::TForm(owner), doc_(std::move(doc)), onPrint_(std::move(onPrintRequest)) {
+    SetName(kName);
+    SetCaption("Vista preliminar");
+    // Closing discards the preview: hidden at once so it no longer counts as open, freed at
+    // the next message processing.
+    OnClose = [this](vcl::TObject*, vcl::TCloseAction& action) {
+        Hide();
+        action = vcl::caFree;
+    };
 }
 
 void PreviewForm::RequestPrint() {
@@ -58,29 +54,23 @@ void PreviewForm::RequestPrint() {
     if (onPrint_) onPrint_();
 }
 
-void PreviewForm::Close() {
-    auto& forms = PreviewList::Get().forms;
-    auto it = std::find_if(forms.begin(), forms.end(), [&](const auto& f) { return f.get() == this; });
-    if (it != forms.end()) forms.erase(it);  // destroys *this: nothing may follow
-}
-
-void PreviewForm::BringToFront() {
-    auto& forms = PreviewList::Get().forms;
-    auto it = std::find_if(forms.begin(), forms.end(), [&](const auto& f) { return f.get() == this; });
-    if (it != forms.end()) std::rotate(it, it + 1, forms.end());
-}
-
 std::vector<PreviewForm*> OpenPreviews() {
     std::vector<PreviewForm*> out;
-    for (auto& f : PreviewList::Get().forms) out.push_back(f.get());
+    for (vcl::TForm* f : vcl::Screen->FormList())
+        if (auto* p = dynamic_cast<PreviewForm*>(f); p && p->Showing()) out.push_back(p);
     return out;
 }
 
 PreviewForm* FindPreview() {
-    auto& forms = PreviewList::Get().forms;
-    return forms.empty() ? nullptr : forms.back().get();
+    auto open = OpenPreviews();
+    return open.empty() ? nullptr : open.front();
 }
 
-void CloseAllPreviews() { PreviewList::Get().forms.clear(); }
+void CloseAllPreviews() {
+    std::vector<PreviewForm*> all;
+    for (vcl::TForm* f : vcl::Screen->FormList())
+        if (auto* p = dynamic_cast<PreviewForm*>(f)) all.push_back(p);
+    for (PreviewForm* p : all) p->Free();
+}
 
 }  // namespace report

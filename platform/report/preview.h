@@ -1,7 +1,7 @@
 // Where a preview goes and the preview window's stand-in. A preview is rendered completely
 // (PDF, and on request PNG pages and the page text) before the dialog's Preview returns;
-// the PreviewSink the application sets decides where the files go and who shows them. The
-// non-modal form named "VistaPrevia" is kept in a list like the screen's forms until closed.
+// the PreviewSink the application sets decides where the files go and who shows them; the
+// non-modal form named "VistaPrevia" joins the screen's forms until it is closed.
 // Not here: laying out or drawing pages (engine.h, render_pdf.h).
 #pragma once
 
@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/vcl/form.h"
 
 namespace report {
 
@@ -34,7 +36,7 @@ class PreviewSink {
 public:
     virtual ~PreviewSink() = default;
     virtual PreviewTarget Target(const std::string& reportName) = 0;
-    // The form exists and holds every page; a desktop driver shows it here.
+    // The form exists, is shown and holds every page; a desktop driver shows a window here.
     virtual void Show(PreviewForm& form) { (void)form; }
 };
 
@@ -53,34 +55,26 @@ private:
 void SetPreviewSink(std::shared_ptr<PreviewSink> sink);
 PreviewSink& CurrentPreviewSink();
 
-// The preview window: named "VistaPrevia", non-modal, alive until Close().
-class PreviewForm {
+// The preview window: a non-modal form named "VistaPrevia" in the screen's form list, holding
+// the finished pages. Closing it frees it (at the application's next message processing).
+class PreviewForm : public vcl::TForm {
 public:
     static constexpr const char* kName = "VistaPrevia";
-    const std::string& Name() const { return name_; }
+    PreviewForm(vcl::TComponent* owner, PreviewDocument doc, std::function<void()> onPrintRequest);
     const PreviewDocument& Document() const { return doc_; }
     // The user pressed Print in the preview: handed to the dialog that made it, if alive.
     void RequestPrint();
     bool PrintRequested() const { return printRequested_; }
-    // Discards the form (and its place in the list); the files stay where the sink put them.
-    void Close();
-    void BringToFront();
-
-    // Used by the printer dialog.
-    static PreviewForm& Create(PreviewDocument doc, std::function<void()> onPrintRequest);
 
 private:
-    PreviewForm(PreviewDocument doc, std::function<void()> onPrint);
-    std::string name_ = kName;
     PreviewDocument doc_;
     std::function<void()> onPrint_;
     bool printRequested_ = false;
-    friend struct PreviewList;
 };
 
-// Open preview forms in screen order (last is frontmost).
+// Shown preview forms in screen order, front first.
 std::vector<PreviewForm*> OpenPreviews();
-PreviewForm* FindPreview();  // the frontmost "VistaPrevia", or nullptr
-void CloseAllPreviews();
+PreviewForm* FindPreview();  // the front "VistaPrevia" still shown, or nullptr
+void CloseAllPreviews();     // frees them at once
 
 }  // namespace report

@@ -21,11 +21,6 @@
 namespace report {
 namespace {
 
-PrinterSetupDriver& DriverSlot() {
-    static PrinterSetupDriver driver;
-    return driver;
-}
-
 double NowAsDateTime() {
     using namespace std::chrono;
     auto now = system_clock::now();
@@ -57,15 +52,14 @@ struct DatasetCloser {
 
 }  // namespace
 
-void SetPrinterSetupDriver(PrinterSetupDriver driver) { DriverSlot() = std::move(driver); }
-
 struct TReportPrinterDialog::Prepared {
     std::unique_ptr<Report> report;
     std::unique_ptr<PrintJob> job;
     DatasetCloser closer;
 };
 
-TReportPrinterDialog::TReportPrinterDialog(std::string name) : name_(std::move(name)), alive_(std::make_shared<bool>(true)) {}
+TReportPrinterDialog::TReportPrinterDialog(vcl::TComponent* AOwner)
+    : vcl::TComponent(AOwner), alive_(std::make_shared<bool>(true)) {}
 
 TReportPrinterDialog::~TReportPrinterDialog() { *alive_ = false; }
 
@@ -77,6 +71,7 @@ std::unique_ptr<TReportPrinterDialog::Prepared> TReportPrinterDialog::Prepare(co
     run->closer.report = &rep;
     for (const auto& dsPtr : rep.Datasets()) {
         Dataset& ds = *dsPtr;
+        ds.PrepareForEvents();
         if (ds.Kind() == DatasetKind::Query && ds.Parameters().Count() > 0 && BeforeGetQueryParams)
             BeforeGetQueryParams(ds, ds.Parameters());
         if (BeforeOpenDataset) BeforeOpenDataset(ds);
@@ -91,7 +86,6 @@ std::unique_ptr<TReportPrinterDialog::Prepared> TReportPrinterDialog::Prepare(co
                     throw DatasetError(ds.Name() + ": no existe el campo \"" + link.masterField + "\" en \"" + master->Name() + "\"");
                 keys.push_back(master->Rows().Get(idx));
             }
-            ds.Open();
             ds.OpenForMaster(keys);
         }
         ds.Rows().First();
@@ -137,23 +131,28 @@ void TReportPrinterDialog::Preview(const std::string& path) {
     }
     run.reset();  // datasets closed: the pages are all rendered
     std::weak_ptr<bool> alive = alive_;
-    PreviewForm& form = PreviewForm::Create(std::move(doc), [this, alive] {
+    // The preview belongs to no one: it outlives the criteria dialog until it is closed.
+    auto* form = vcl::Create<PreviewForm>(nullptr, std::move(doc), [this, alive] {
         auto a = alive.lock();
         if (!a || !*a || !PrintFromPreview) return;
         printRequested_ = true;
         if (OnPreviewPrint) OnPreviewPrint();
     });
     if (AfterReportFormCreated) AfterReportFormCreated();
-    sink.Show(form);
-    // A modal preview ends when its window is shown and closed; headless that is at once.
-    if (UseModalPreview) form.Close();
+    if (UseModalPreview) {
+        sink.Show(*form);
+        form->ShowModal();
+        form->Free();
+        return;
+    }
+    form->Show();
+    sink.Show(*form);
 }
 
 bool TReportPrinterDialog::PrinterSetup() {
     PrinterSettings s = Printer;
     s.copies = Copies;
-    std::vector<Destination> dests = ListDestinations();
-    if (auto& driver = DriverSlot(); driver && !driver(dests, s)) return false;
+    if (!RunPrinterSetup(s)) return false;
     Printer = s;
     Copies = s.copies;
     return true;

@@ -15,8 +15,9 @@
 #include "platform/report/dataset.h"
 #include "platform/report/mask.h"
 #include "platform/report/preview.h"
-#include "platform/report/printers.h"
+#include "platform/report/printer_setup.h"
 #include "platform/report/report.h"
+#include "platform/vcl/component.h"
 
 namespace report {
 
@@ -38,26 +39,10 @@ private:
     Report& report_;
 };
 
-// Choices of the printer set-up.
-struct PrinterSettings {
-    std::string destination = kFileDestination;
-    std::string filePath;  // "file" destination; empty: "<report>.pdf" in the current folder
-    int copies = 1;
-};
-
-// Plays the printer set-up dialog: gets the destinations and the current settings, may change
-// them, returns false when the user cancels. The script driver answers it in tests.
-using PrinterSetupDriver = std::function<bool(const std::vector<Destination>& destinations, PrinterSettings& settings)>;
-void SetPrinterSetupDriver(PrinterSetupDriver driver);
-
-class TReportPrinterDialog {
+class TReportPrinterDialog : public vcl::TComponent {
 public:
-    explicit TReportPrinterDialog(std::string name = {});
-    ~TReportPrinterDialog();
-    TReportPrinterDialog(const TReportPrinterDialog&) = delete;
-    TReportPrinterDialog& operator=(const TReportPrinterDialog&) = delete;
-
-    const std::string& Name() const { return name_; }
+    explicit TReportPrinterDialog(vcl::TComponent* AOwner);
+    ~TReportPrinterDialog() override;
 
     // Published properties.
     bool PrintIfEmpty = true;
@@ -90,7 +75,8 @@ public:
     void Preview(const std::string& path);
     // Prints the layout with the current printer settings.
     void Print(const std::string& path);
-    // The set-up dialog through the driver; false when cancelled (nothing changes then).
+    // The set-up form (TfrmPrinterSetup) played by the driver; false when cancelled, and
+    // nothing changes then.
     bool PrinterSetup();
     bool PrintRequested() const { return printRequested_; }
 
@@ -99,7 +85,6 @@ private:
     std::unique_ptr<Prepared> Prepare(const std::string& path);
     int Produce(Prepared& run, PageSink& sink);
 
-    std::string name_;
     DatasetFactory* factory_ = nullptr;
     bool printRequested_ = false;
     std::shared_ptr<bool> alive_;

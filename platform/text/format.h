@@ -24,7 +24,8 @@ namespace text {
 // (short and long month name), yy yyyy, h hh, n nn, s ss, z zzz, t tt (short and long time),
 // am/pm a/p (as written) ampm (TimeAMString/TimePMString), c (short date, then the long time
 // when there is one). "/" and ":" print the locale's separators; text in '...' or "..." prints
-// as it stands; any other character prints itself. An empty pattern means "c".
+// as it stands; any other character prints itself. An empty pattern means "c". A value outside
+// the years 1 to 9999 (or not a number) prints as "".
 std::string FormatDateTime(std::string_view pattern, TDateTime value,
                            const FormatSettings& s = DefaultFormatSettings());
 

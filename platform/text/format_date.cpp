@@ -323,6 +323,9 @@ std::string Quoted(std::string_view text, const char* what) {
 }  // namespace
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value, const FormatSettings& s) {
+    // Day counts of 0001-01-01 and of the day after 9999-12-31: beyond them the calendar
+    // arithmetic would overflow, and no stored date of the product lies there.
+    if (!(value >= -693593.0 && value < 2958466.0)) return {};
     std::string out;
     DateWriter(value, s).Write(pattern.empty() ? std::string_view("c") : pattern, out, 0);
     return out;

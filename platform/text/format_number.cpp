@@ -20,9 +20,10 @@ Decimal ToDecimal(double value, int precision) {
     if (precision < 1) precision = 1;
     if (precision > 17) precision = 17;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", precision - 1, std::fabs(value));
-    // buf is "d.ddddde[+-]xx"
-    std::string_view t(buf);
+    // "d.ddddde[+-]xx", correctly rounded from the binary value.
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                   std::chars_format::scientific, precision - 1);
+    std::string_view t(buf, static_cast<size_t>(res.ptr - buf));
     const size_t e = t.find('e');
     for (size_t i = 0; i < e; ++i)
         if (t[i] != '.') d.digits += t[i];

@@ -105,6 +105,10 @@ public:
 
     // True from the start of destruction: controls raise no events while it holds.
     bool Destroying() const { return destroying_; }
+    // Design time: property setters that check paths only there (a component placed in a
+    // form designer) look at it. Off in a running program.
+    bool Designing() const { return designing_; }
+    void SetDesigning(bool designing) { designing_ = designing; }
 
 protected:
     // Told when `component` joins its owner (opInsert, to the owner only) or is about to be
@@ -120,6 +124,7 @@ private:
     std::string name_;
     int tag_ = 0;
     bool destroying_ = false;
+    bool designing_ = false;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
 };

@@ -82,14 +82,14 @@ TWinControl::~TWinControl() {
     // While the tree still stands, so the form sees that the focus was somewhere inside.
     if (Parent())
         if (TForm* form = GetParentForm(Parent())) form->ControlRemoved(this);
-    // Children owned elsewhere are left to their owner; loose ones go with their parent.
-    const std::vector<TControl*> children = controls_;
-    controls_.clear();
-    tabList_.clear();
-    for (TControl* c : children) {
-        c->parent_ = nullptr;
-        if (!c->Owner()) c->Free();
+    // A container takes what is placed on it along, whoever owns it (a notebook page that is
+    // removed removes its controls); each child leaves its owner as it goes.
+    while (!controls_.empty()) {
+        TControl* last = controls_.back();
+        last->Free();
+        if (!controls_.empty() && controls_.back() == last) controls_.pop_back();
     }
+    tabList_.clear();
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {

@@ -89,6 +89,7 @@ private:
     int helpContext_ = 0;
 };
 
+// A windowed control destroys the controls placed on it when it goes, whoever owns them.
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);

@@ -5,7 +5,8 @@
 //   focus edtFecDesde        type 01/05/2026        set edtFecDesde=01/05/2026
 //   pick lkcmbTiendas Centro pick cmbOrden #2       drop lkcmbTiendas    closeup lkcmbTiendas
 //   press Escape             press Shift+Tab        press Alt+P          click btnPreview
-//   answer Sí
+//   answer Sí                click popVerif (a menu item)    pick LBArch VENTAS (a tree node)
+//   close                    close VistaPrevia      (the window's close box)
 // Names are looked up in the modal form ("frmOtro.btnX" reaches another form). Not here: the
 // model's rules, which the driver only triggers.
 #pragma once
@@ -29,7 +30,7 @@ public:
 };
 
 struct Step {
-    enum class Kind { Focus, Type, Set, Pick, PickIndex, Drop, CloseUp, Press, Click, Answer };
+    enum class Kind { Focus, Type, Set, Pick, PickIndex, Drop, CloseUp, Press, Click, Answer, Close };
     Kind kind = Kind::Focus;
     std::string target;  // control path
     std::string text;    // typed text, value to set, item to pick
@@ -53,10 +54,16 @@ struct Step {
     static Step Click(std::string_view path);
     // Answers the next message box (or, met in the script before any box, is kept for it).
     static Step Answer(TModalResult answer);
+    // The close box of a form: the modal one when `form` is empty.
+    static Step Close(std::string_view form = {});
 };
 
 // One step from its text form; throws ScriptError.
 Step ParseStep(std::string_view line);
+// A step from an option of the razir command line: "--set" "edtFecDesde=01/05/2026",
+// "--press" "Escape" (a key) or "--press" "btnPreview" (a button, clicked), and "--focus",
+// "--type", "--pick", "--click", "--answer", "--close" as the lines above. Throws ScriptError.
+Step ParseOption(std::string_view option, std::string_view value);
 // Every non-empty line not starting with "#"; errors name the line ("línea 3: ...").
 std::vector<Step> ParseScript(std::string_view text);
 // The text form of a step: ParseStep(Describe(s)) gives s back.
@@ -102,6 +109,7 @@ public:
 private:
     bool PlayNext(TForm& form);
     void Play(const Step& step, TForm& form);
+    TComponent* FindAny(const std::string& path, TForm& form) const;
     TControl* Find(const std::string& path, TForm& form) const;
     TWinControl* FindWindowed(const std::string& path, TForm& form) const;
     void FocusFor(TWinControl* control);

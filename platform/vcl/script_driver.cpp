@@ -8,7 +8,9 @@
 #include "platform/vcl/dblookup.h"
 #include "platform/vcl/edits.h"
 #include "platform/vcl/lists.h"
+#include "platform/vcl/menus.h"
 #include "platform/vcl/script.h"
+#include "platform/vcl/treeview.h"
 #include "platform/vcl/utf8_internal.h"
 
 namespace vcl {
@@ -102,7 +104,7 @@ void ScriptDriver::CursorChanged(TCursor cursor) {
 
 void ScriptDriver::HelpRequested(int context) { log_.push_back("ayuda " + std::to_string(context)); }
 
-TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
+TComponent* ScriptDriver::FindAny(const std::string& path, TForm& form) const {
     std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
         const auto dot = path.find('.', start);
@@ -120,6 +122,11 @@ TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
         if (!found) throw ScriptError("no hay un control llamado \"" + parts[i] + "\" en \"" + NameOf(scope) + "\"");
         scope = found;
     }
+    return found;
+}
+
+TControl* ScriptDriver::Find(const std::string& path, TForm& form) const {
+    TComponent* found = FindAny(path, form);
     auto* control = dynamic_cast<TControl*>(found);
     if (!control) throw ScriptError("\"" + path + "\" no es un control");
     return control;
@@ -212,6 +219,8 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
             } else if (auto* group = dynamic_cast<TRadioGroup*>(list)) {
                 if (byIndex && step.index < group->Items().Count()) group->SetItemIndex(step.index), picked = true;
                 if (!byIndex) picked = group->PickText(step.text);
+            } else if (auto* tree = dynamic_cast<TTreeView*>(list)) {
+                picked = tree->PickText(byIndex ? "#" + std::to_string(step.index) : step.text);
             } else {
                 throw ScriptError("\"" + step.target + "\" no es una lista");
             }
@@ -237,6 +246,13 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
         }
         case Step::Kind::Press: form.PressKey(step.key, step.shift); return;
         case Step::Kind::Click: {
+            if (auto* item = dynamic_cast<TMenuItem*>(FindAny(step.target, form))) {
+                bool shown = true;
+                for (TMenuItem* m = item; m; m = m->Parent()) shown = shown && m->Visible() && m->Enabled();
+                if (!shown) throw ScriptError("\"" + step.target + "\" está oculto o desactivado");
+                item->Click();
+                return;
+            }
             TControl* target = Find(step.target, form);
             if (!target->Reachable()) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
             if (auto* win = dynamic_cast<TWinControl*>(target)) {
@@ -254,6 +270,13 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
             return;
         }
         case Step::Kind::Answer: answers_.push_back(step.answer); return;
+        case Step::Kind::Close: {
+            TForm* target = step.target.empty() ? &form : Screen->FindForm(step.target);
+            if (!target) throw ScriptError("no hay una ventana llamada \"" + step.target + "\"");
+            if (!target->Visible()) throw ScriptError("la ventana \"" + step.target + "\" no está a la vista");
+            target->Close();
+            return;
+        }
     }
 }
 

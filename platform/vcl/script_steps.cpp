@@ -89,6 +89,7 @@ Step Step::Answer(TModalResult answer) {
     s.answer = answer;
     return s;
 }
+Step Step::Close(std::string_view form) { return Make(Kind::Close, form); }
 
 std::optional<std::pair<WORD, TShiftState>> ParseKey(std::string_view name) {
     TShiftState shift = ssNone;
@@ -171,8 +172,22 @@ Step ParseStep(std::string_view line) {
         if (!answer) throw ScriptError("respuesta desconocida \"" + std::string(Trim(rest)) + "\"");
         return Step::Answer(*answer);
     }
+    if (SameName(verb, "close")) return Step::Close(Trim(rest).empty() ? std::string() : Path(rest));
     throw ScriptError("acción desconocida \"" + std::string(verb) +
-                      "\" (se esperaba focus, type, set, pick, drop, closeup, press, click o answer)");
+                      "\" (se esperaba focus, type, set, pick, drop, closeup, press, click, answer o close)");
+}
+
+Step ParseOption(std::string_view option, std::string_view value) {
+    std::string_view name = option;
+    while (!name.empty() && name.front() == '-') name.remove_prefix(1);
+    if (SameName(name, "press") && !ParseKey(value)) return Step::Click(Path(value));
+    if (name.empty() || name.find(' ') != std::string_view::npos)
+        throw ScriptError("opción desconocida \"" + std::string(option) + "\"");
+    try {
+        return ParseStep(std::string(name) + " " + std::string(value));
+    } catch (const ScriptError& e) {
+        throw ScriptError(std::string(option) + " " + std::string(value) + ": " + e.what());
+    }
 }
 
 std::vector<Step> ParseScript(std::string_view text) {
@@ -207,6 +222,7 @@ std::string Describe(const Step& s) {
         case Step::Kind::Press: return "press " + KeyName(s.key, s.shift);
         case Step::Kind::Click: return "click " + s.target;
         case Step::Kind::Answer: return "answer " + ButtonName(s.answer);
+        case Step::Kind::Close: return s.target.empty() ? "close" : "close " + s.target;
     }
     return {};
 }

@@ -202,10 +202,7 @@ db::TableDef Dispos() {
          Str("NOMPUERTO", 10),   // "COM01", "LPT01" (characters 4-5 are the number) or "MANEJ"
          Small("BaudRate"), Small("DataBits"), Small("Parity"), Small("StopBit")};
     for (int i = 1; i <= 8; ++i) f.push_back(Str("Secuencia" + std::to_string(i), 60));
-    f.push_back(Small("EntreNotas"));
-    // Where the port's bytes go on this system: a device ("/dev/ttyUSB0") or a file; empty
-    // for the port layer's default mapping of COMn / LPTn.
-    f.push_back(Str("Dispositivo", 255));
+    f.push_back(Small("EntreNotas"));  // the device behind COMn / LPTn: razir.ini [Puertos]
     t.indexes = {Primary({"Dispo"})};
     return t;
 }

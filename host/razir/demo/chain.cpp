@@ -312,14 +312,14 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
         done(w);
     }
     {
-        // One device of each kind: a serial ticket printer, a parallel one, a parallel one
-        // whose bytes go to a file (the demo's ticket printer), and a spooled printer.
+        // One device of each kind: a serial ticket printer, a parallel one, a parallel one on
+        // LPT2, which the demo's razir.ini maps to a file, and a spooled printer.
         TableWriter w(folder, tables::Dispos());
-        struct Dev { const char *key, *desc, *port, *name, *device; };
-        const Dev kDevs[] = {{"001", "Impresora de tickets serie", "SERIE", "COM01", ""},
-                             {"002", "Impresora de tickets paralela", "PARALELO", "LPT01", ""},
-                             {"003", "Impresora de tickets en archivo", "PARALELO", "LPT02", "out/tickets.prn"},
-                             {"004", "PDF", "WINDOWS", "MANEJ", ""}};
+        struct Dev { const char *key, *desc, *port, *name; };
+        const Dev kDevs[] = {{"001", "Impresora de tickets serie", "SERIE", "COM01"},
+                             {"002", "Impresora de tickets paralela", "PARALELO", "LPT01"},
+                             {"003", "Impresora de tickets en archivo", "PARALELO", "LPT02"},
+                             {"004", "PDF", "WINDOWS", "MANEJ"}};
         const char* const kSeq[] = {"027 064", "", "010", "027 033 000", "029 086 001", "029 086 000",
                                     "027 112 000 025 250", ""};
         for (const auto& d : kDevs) {
@@ -327,7 +327,6 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
             w.SetInt(4, 6); w.SetInt(5, 3); w.SetInt(6, 0); w.SetInt(7, 0);  // 9600 8N1 positions
             for (int i = 0; i < 8; ++i) w.Set(8 + i, kSeq[i]);
             w.SetInt(16, 2);
-            w.Set(17, d.device);
             w.Insert();
         }
         done(w);
@@ -385,9 +384,9 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
     {
         TableWriter w(folder, tables::RepUsr());
         w.SetInt(0, 1); w.Set(1, "Catálogo de tiendas propio"); w.Set(2, "T"); w.Set(3, "T");
-        w.Set(4, "Reportes/RTiendas.QR2"); w.Insert();
+        w.Set(4, o.layoutFolder + "RTiendas.QR2"); w.Insert();
         w.SetInt(0, 2); w.Set(1, "Lista de precios"); w.Set(2, "T"); w.Set(3, "F");
-        w.Set(4, "Reportes/RListPre.QR2"); w.Insert();
+        w.Set(4, o.layoutFolder + "RListPre.QR2"); w.Insert();
         done(w);
     }
     {

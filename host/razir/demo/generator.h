@@ -21,6 +21,8 @@ struct Options {
     text::TDateTime from = text::EncodeDate(2026, 1, 1);
     bool filesPerStore = false;  // per-day files named after the store (ArchivosPorTienda)
     int threads = 0;             // writers of per-day files; 0 picks from the machine's cores
+    // Folder of the report layouts, as the user-defined reports (RepUsr) name their files.
+    std::string layoutFolder = "Reportes/";
 };
 
 // The movement kinds as the generated MovProd holds them (TipoMov); the installation's

@@ -87,7 +87,9 @@ int TableWriter::Col(std::string_view field) const {
 }
 
 void TableWriter::Set(int col, std::string_view value) {
-    Check(sqlite3_bind_text(impl_->insert, col + 1, value.data(), static_cast<int>(value.size()),
+    // An empty view may carry a null pointer, which SQLite would bind as NULL; an empty code
+    // must stay an empty text, since the reports compare codes with <> and NOT LIKE.
+    Check(sqlite3_bind_text(impl_->insert, col + 1, value.empty() ? "" : value.data(), static_cast<int>(value.size()),
                             SQLITE_TRANSIENT),
           "escribir");
 }

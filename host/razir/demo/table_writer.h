@@ -29,7 +29,8 @@ public:
     // Column number of a field, for the Set calls; throws for an unknown name.
     int Col(std::string_view field) const;
 
-    // Values of the current row by column; unset columns are NULL. Text is copied.
+    // Values of the current row by column; unset columns are NULL, an empty text is an empty
+    // text (not NULL). Text is copied.
     void Set(int col, std::string_view value);
     void Set(int col, double value);
     void SetInt(int col, int64_t value);

@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 
+#include "host/velmor/installation.h"
 #include "reports/framework/tables.h"
 
 namespace {
@@ -146,6 +147,19 @@ TEST_F(SmallChain, PackageComponentsShareThePackageAmount) {
     EXPECT_GT(packages, 0);
 }
 
+TEST_F(SmallChain, PlainCodesAreEmptyTextNotNull) {
+    // The reports filter with "TipoProducto <> 'K'" and "TIPODOCZOD <> 'P'": a NULL would drop
+    // every plain line and note.
+    const std::string stem = DayStems().front();
+    const auto lines = Query(*dir_ / ("D" + stem + ".DB"),
+                             "SELECT COUNT(*), SUM(TipoProducto IS NULL), SUM(TipoProducto <> 'K') FROM D" + stem);
+    EXPECT_EQ(lines[0][1], "0");
+    EXPECT_NE(lines[0][2], "0");
+    const auto notes = Query(*dir_ / ("V" + stem + ".DB"), "SELECT SUM(TIPODOCZOD IS NULL), SUM(ClaveCli IS NULL) FROM V" + stem);
+    EXPECT_EQ(notes[0][0], "0");
+    EXPECT_EQ(notes[0][1], "0");
+}
+
 TEST_F(SmallChain, CashCutCountsTheCashiersNotes) {
     for (const auto& stem : DayStems()) {
         const fs::path c = *dir_ / ("C" + stem + ".DB");
@@ -253,7 +267,15 @@ TEST(DemoCommand, WritesAnInstallationAndKeepsExistingData) {
     EXPECT_TRUE(fs::exists(dir / "datos" / "V010101F.DB")) << "2026-01-01";
     const std::string ini = Bytes(dir / "razir.ini");
     EXPECT_NE(ini.find("TipoMovVentas=2"), std::string::npos);
-    EXPECT_NE(ini.find("ArchivosPorTienda=0"), std::string::npos);
+    EXPECT_NE(ini.find("ArchivosPorTienda=No"), std::string::npos);
+    EXPECT_NE(ini.find("tickets.prn"), std::string::npos);
+    // The configuration reads back through the installation loader the programs use.
+    const auto inst = velmor::Installation::Load(dir.string());
+    EXPECT_TRUE(inst.ConfigFound);
+    EXPECT_EQ(inst.Config.CajaActual, "01");
+    EXPECT_EQ(inst.Config.FechaTrabajo, text::EncodeDate(2026, 1, 2));
+    EXPECT_EQ(fs::path(inst.DataFolder()), fs::path(inst.Folder) / "datos/");
+    EXPECT_EQ(fs::path(inst.PortDevice("LPT2")), fs::path(inst.Folder) / "out/tickets.prn");
     EXPECT_NE(std::system((run + " > /dev/null 2>&1").c_str()), 0) << "existing tables are not overwritten";
     EXPECT_EQ(std::system((run + " --reemplazar > /dev/null").c_str()), 0);
     EXPECT_NE(std::system((razir + " demo " + dir.string() + " --stores x 2> /dev/null").c_str()), 0);

@@ -7,8 +7,12 @@
 
 #include <cmath>
 #include <filesystem>
+#include <thread>
 
+#include "host/tolmabase/seguro.h"
+#include "platform/db/error.h"
 #include "platform/db/schema.h"
+#include "platform/db/table.h"
 #include "reports/framework/tables.h"
 
 namespace {
@@ -127,6 +131,85 @@ TEST_F(EsquemasEnTabla, MissingTableIsAClearError) {
     tolmabase::SetCarpetaDatos((dir_ / "no-existe").string());
     tolmabase::Desglose r{};
     EXPECT_THROW(tolmabase::CalculaEsquema("IE", 100, r), std::runtime_error);
+}
+
+// Safe edit and post on RepUsr while another station holds the file locked.
+class SeguroEnTabla : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("seguro_" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir_);
+        db::CreateTableFile((dir_ / "RepUsr.DB").string(), tables::RepUsr());
+        tabla_.DatabaseName = dir_.string();
+        tabla_.TableName = "RepUsr";
+        tabla_.Open();
+    }
+    void TearDown() override {
+        tabla_.Close();
+        std::filesystem::remove_all(dir_);
+    }
+    // Another station writing: an exclusive transaction on the file, for `ms` milliseconds.
+    std::thread Lock(int ms) {
+        sqlite3* other = nullptr;
+        EXPECT_EQ(sqlite3_open((dir_ / "RepUsr.DB").c_str(), &other), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        return std::thread([other, ms] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+        });
+    }
+    void Fill(int numero, const char* nombre) {
+        tabla_.FieldByName("NUMERO").SetAsInteger(numero);
+        tabla_.FieldByName("NOMBRE").SetAsString(nombre);
+    }
+    std::filesystem::path dir_;
+    db::TTable tabla_;
+};
+
+TEST_F(SeguroEnTabla, EditOnAnEmptyTableAddsAndPostWaitsForTheLock) {
+    tolmabase::EditSeguroEnTabla(tabla_);
+    EXPECT_EQ(tabla_.State(), db::TDataSetState::dsInsert);
+    Fill(1, "Ventas del día");
+    auto holder = Lock(300);
+    tolmabase::PostSeguroEnTabla(tabla_, {2, std::chrono::milliseconds(50)});
+    holder.join();
+    EXPECT_EQ(tabla_.State(), db::TDataSetState::dsBrowse);
+    EXPECT_EQ(tabla_.RecordCount(), 1);
+}
+
+TEST_F(SeguroEnTabla, ALockThatOutlastsTheWaitKeepsTheRecordAndSaysSo) {
+    tabla_.Append();
+    Fill(1, "Ventas del día");
+    auto holder = Lock(3600);  // beyond the data layer's 3-second busy wait
+    try {
+        tolmabase::PostSeguroEnTabla(tabla_, {1, std::chrono::milliseconds(0)});
+        ADD_FAILURE() << "the post went through a lock";
+    } catch (const db::EDatabaseError& e) {
+        EXPECT_EQ(e.Kind(), db::ErrorKind::Locked);
+        EXPECT_NE(std::string(e.what()).find("está en uso por otro usuario"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(tabla_.State(), db::TDataSetState::dsInsert) << "what was typed is kept";
+    holder.join();
+    tolmabase::PostSeguroEnTabla(tabla_);
+    EXPECT_EQ(tabla_.RecordCount(), 1);
+}
+
+TEST_F(SeguroEnTabla, DuplicateKeyIsCancelledWithAClearError) {
+    tabla_.Append();
+    Fill(1, "Uno");
+    tolmabase::PostSeguroEnTabla(tabla_);
+    tabla_.Append();
+    Fill(1, "Otro con la misma clave");
+    try {
+        tolmabase::PostSeguroEnTabla(tabla_);
+        ADD_FAILURE() << "duplicate key accepted";
+    } catch (const db::EDatabaseError& e) {
+        EXPECT_EQ(e.Kind(), db::ErrorKind::KeyViolation);
+        EXPECT_NE(std::string(e.what()).find("RepUsr"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(tabla_.State(), db::TDataSetState::dsBrowse);
+    EXPECT_EQ(tabla_.RecordCount(), 1);
 }
 
 }  // namespace

@@ -50,45 +50,57 @@ int Wait(pid_t pid) {
 }
 
 TEST_F(ProcessTest, ExclusiveOpenKeepsASecondProcessOut) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    int done[2];
-    ASSERT_EQ(pipe(done), 0);
-    pid_t child = Fork([&] {
-        db::TTable t;
-        t.DatabaseName = dir.Alias();
-        t.TableName = "FecEst";
-        t.Exclusive = true;
-        t.Open();
-        char c = 1;
-        if (write(ready[1], &c, 1) != 1) return 2;
-        if (read(done[0], &c, 1) != 1) return 3;  // hold the table until told
-        return 0;
-    });
-    char c;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    for (bool exclusive : {true, false}) {
-        db::TTable t;
-        t.DatabaseName = dir.Alias();
-        t.TableName = "FecEst";
-        t.Exclusive = exclusive;
-        try {
+    struct Case {
+        bool childExclusive, parentExclusive;
+    };
+    // Exclusive against any open; a shared open only against an exclusive one.
+    for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}}) {
+        int ready[2], done[2];
+        ASSERT_EQ(pipe(ready), 0);
+        ASSERT_EQ(pipe(done), 0);
+        pid_t child = Fork([&] {
+            db::TTable t;
+            t.DatabaseName = dir.Alias();
+            t.TableName = "FecEst";
+            t.Exclusive = c.childExclusive;
             t.Open();
-            t.First();
-            ADD_FAILURE() << "opened while another process holds it, exclusive=" << exclusive;
-        } catch (const db::EDatabaseError& e) {
-            EXPECT_EQ(e.Kind(), db::ErrorKind::Locked);
-            EXPECT_STREQ(e.what(), "La tabla FecEst está en uso");
+            char b = 1;
+            if (write(ready[1], &b, 1) != 1) return 2;
+            if (read(done[0], &b, 1) != 1) return 3;  // hold the table until told
+            return 0;
+        });
+        char b;
+        ASSERT_EQ(read(ready[0], &b, 1), 1);
+        {
+            db::TTable t;
+            t.DatabaseName = dir.Alias();
+            t.TableName = "fecest";
+            t.Exclusive = c.parentExclusive;
+            t.LockWaitMs = 200;
+            try {
+                t.Open();
+                t.First();
+                ADD_FAILURE() << "opened while another process holds it; child exclusive " << c.childExclusive;
+            } catch (const db::EDatabaseError& e) {
+                EXPECT_EQ(e.Kind(), db::ErrorKind::Locked);
+                EXPECT_STREQ(e.what(), "La tabla fecest está en uso");
+            }
         }
+        b = 1;
+        ASSERT_EQ(write(done[1], &b, 1), 1);
+        EXPECT_EQ(Wait(child), 0);
+        for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
     }
-    c = 1;
-    ASSERT_EQ(write(done[1], &c, 1), 1);
-    EXPECT_EQ(Wait(child), 0);
     db::TTable t;
     t.DatabaseName = dir.Alias();
     t.TableName = "FecEst";
     t.Exclusive = true;
     EXPECT_NO_THROW(t.Open()) << "free again once the child has closed it";
+    db::TTable shared;
+    shared.DatabaseName = dir.Alias();
+    shared.TableName = "FecEst";
+    shared.LockWaitMs = 100;
+    EXPECT_THROW(shared.Open(), db::EDatabaseError) << "an exclusive open keeps this process's other tables out too";
 }
 
 TEST_F(ProcessTest, TwoProcessesClaimDifferentTemporaryNames) {

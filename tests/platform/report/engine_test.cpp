@@ -228,3 +228,53 @@ TEST(ReportEngine, UnknownFieldNamesItsLayoutLine) {
 
 }  // namespace
 }  // namespace report
+
+namespace report {
+namespace {
+
+TEST(ReportEngine, ImageDrawingIsCapturedEachTimeItsBandPrints) {
+    MemoryDatasetFactory factory;
+    factory.Provide("Q", MemoryTable{{"Producto"}, {{std::string("750103131130")}, {std::string("750100000001")}}});
+    auto rep = ParseLayout(SmallPage("<detail name='bndCodBar' height='20'><image name='imgCodBar1' left='0' top='0' width='40' height='15'/>"
+                                     "<barcode name='bcProducto' symbology='EAN13' data='Producto' left='45' top='0' width='30' height='15' showtext='false'/>"
+                                     "</detail>"), "CB.QR2", factory);
+    OpenAll(*rep);
+    auto* img = rep->Find<Image>("imgCodBar1");
+    Dataset* q = rep->MainDataset();
+    EngineOptions opt;
+    // As the six-across label band does: clear the image and draw this row's code into it.
+    opt.bandBeforePrint = [&](Band& band, bool&) {
+        if (band.Name() != "bndCodBar") return;
+        img->Picture().Clear();
+        img->Picture().Barcode(1, 1, 38, 13, EncodeBarcode(Symbology::Ean13, ToText(q->Rows().Get(0))), false);
+    };
+    struct Capture : PageSink {
+        std::vector<std::size_t> rects;
+        void AddPage(const Page& p) override {
+            std::size_t n = 0;
+            for (const Element& e : p.elements) n += std::holds_alternative<RectElement>(e);
+            rects.push_back(n);
+        }
+    } capture;
+    RunReport(*rep, opt, capture);
+    // Both rows on one page: 30 bars drawn by the handler and 30 by the bar-code item, per row.
+    ASSERT_EQ(capture.rects.size(), 1u);
+    EXPECT_EQ(capture.rects[0], 4u * 30u);
+}
+
+TEST(ReportEngine, DataFieldHooksShapeTheText) {
+    MemoryDatasetFactory factory;
+    factory.Provide("Q", MemoryTable{{"TipoMov", "Monto"}, {{std::int64_t{1}, 1234.5}, {std::int64_t{3}, Value{}}}});
+    auto rep = ParseLayout(SmallPage("<detail height='4.233'><field name='fTipoMov' left='0' top='0' width='30' field='TipoMov'/>"
+                                     "<field name='lblMonto' left='30' top='0' width='30' align='right' field='Monto' mask='$ ###,##0.00'/></detail>"),
+                           "Hooks.QR2", factory);
+    OpenAll(*rep);
+    rep->Find<DataField>("fTipoMov")->OnGetText = [](const Value& v, std::string& text) {
+        text = ToNumber(v) == 1 ? "Ventas" : "Traspasos";
+    };
+    rep->Find<DataField>("lblMonto")->OnPrint = [](DataField&, std::string& text) { if (text.empty()) text = "-"; };
+    EXPECT_EQ(RunText(*rep), "Ventas        $ 1,234.50\nTraspasos              -\n");
+}
+
+}  // namespace
+}  // namespace report

@@ -9,6 +9,8 @@
 
 #include "platform/report/layout.h"
 #include "platform/report/memory_dataset.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/script.h"
 
 namespace report {
 namespace {
@@ -22,14 +24,13 @@ protected:
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
         SetPreviewSink(std::make_shared<FolderPreviewSink>((dir_ / "preview").string()));
-        SetPrinterSetupDriver({});
         CloseAllPreviews();
+        dlg_.SetName("rppdlgPrueba");
         dlg_.SetDatasetFactory(&factory_);
         factory_.Fallback([](const Dataset&) { return MemoryTable{{"Tienda", "Nota"}, {}}; });
     }
     void TearDown() override {
         CloseAllPreviews();
-        SetPrinterSetupDriver({});
         fs::remove_all(dir_);
     }
     std::string Write(const std::string& name, const std::string& xml) {
@@ -40,7 +41,7 @@ protected:
 
     fs::path dir_;
     MemoryDatasetFactory factory_;
-    TReportPrinterDialog dlg_{"rppdlgPrueba"};
+    TReportPrinterDialog dlg_{nullptr};
 };
 
 const char* kTwoDatasets =
@@ -112,12 +113,16 @@ TEST_F(ReportPrinterDialogTest, EventsComeInTheDocumentedOrder) {
     PreviewForm* form = FindPreview();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->Name(), "VistaPrevia");
+    EXPECT_EQ(vcl::Screen->FindForm("VistaPrevia"), form) << "in the screen's form list";
+    EXPECT_TRUE(form->Showing()) << "shown, not modal";
     EXPECT_EQ(form->Document().pages, 1);
     EXPECT_TRUE(fs::exists(form->Document().pdfPath));
     EXPECT_NE(form->Document().text.find("Abarrotes La Paz"), std::string::npos);
     EXPECT_NE(form->Document().text.find("Tiendas: 2"), std::string::npos);
     form->Close();
     EXPECT_EQ(FindPreview(), nullptr) << "closing discards the form";
+    vcl::Application->ProcessMessages();
+    EXPECT_EQ(vcl::Screen->FindForm("VistaPrevia"), nullptr);
 }
 
 TEST_F(ReportPrinterDialogTest, BandHandlerMovesTheLiveCursor) {
@@ -165,17 +170,15 @@ TEST_F(ReportPrinterDialogTest, PreviewHandsAPrintRequestBack) {
 
 TEST_F(ReportPrinterDialogTest, PrintsToAFileAfterTheSetUp) {
     factory_.Provide("Query1", Stores({"01", "02"}));
-    std::vector<std::string> offered;
     std::string out = (dir_ / "salida.pdf").string();
-    SetPrinterSetupDriver([&](const std::vector<Destination>& dests, PrinterSettings& s) {
-        for (auto& d : dests) offered.push_back(d.name);
-        s.destination = kFileDestination;
-        s.filePath = out;
-        s.copies = 2;
-        return true;
-    });
-    ASSERT_TRUE(dlg_.PrinterSetup());
-    EXPECT_EQ(offered.back(), "file");
+    vcl::ScriptDriver script(vcl::ParseScript("pick cmbImpresora file\nset edtArchivo=" + out +
+                                              "\nset spnCopias=2\nclick btnAceptar\n"));
+    {
+        vcl::DriverScope scope(script);
+        ASSERT_TRUE(dlg_.PrinterSetup());
+    }
+    EXPECT_EQ(dlg_.Printer.destination, "file");
+    EXPECT_EQ(dlg_.Printer.filePath, out);
     EXPECT_EQ(dlg_.Copies, 2);
     dlg_.Print(Write("RPrueba.QR2", kTwoDatasets));
     std::ifstream pdf(out, std::ios::binary);
@@ -185,9 +188,13 @@ TEST_F(ReportPrinterDialogTest, PrintsToAFileAfterTheSetUp) {
 }
 
 TEST_F(ReportPrinterDialogTest, CancelledSetUpChangesNothing) {
-    SetPrinterSetupDriver([](const std::vector<Destination>&, PrinterSettings& s) { s.copies = 9; return false; });
-    EXPECT_FALSE(dlg_.PrinterSetup());
+    vcl::ScriptDriver script(vcl::ParseScript("set spnCopias=9\nclick btnCancelar\n"));
+    {
+        vcl::DriverScope scope(script);
+        EXPECT_FALSE(dlg_.PrinterSetup());
+    }
     EXPECT_EQ(dlg_.Copies, 1);
+    EXPECT_FALSE(dlg_.PrinterSetup()) << "headless, nobody accepts the set-up";
 }
 
 TEST_F(ReportPrinterDialogTest, MissingCupsPrinterIsASpanishError) {

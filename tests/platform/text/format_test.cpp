@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace text;
 
 namespace {
@@ -46,6 +48,14 @@ TEST(FormatDateTime, PatternsTheReportsUse) {
     };
     for (const auto& c : kCases)
         EXPECT_EQ(FormatDateTime(c.pattern, c.value, kMx), c.expected) << c.pattern;
+}
+
+TEST(FormatDateTime, ValuesOutsideTheCalendarPrintNothing) {
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", 1e300, kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", -1e12, kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", std::nan(""), kMx), "");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", EncodeDate(9999, 12, 31), kMx), "31/12/9999");
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", EncodeDate(1, 1, 1), kMx), "01/01/0001");
 }
 
 TEST(FormatDateTime, MonthNamesAllTwelve) {

@@ -41,12 +41,12 @@ bool Logged(const Outcome& run, std::string_view line) {
 }  // namespace
 
 TEST(Dialog, AnInvertedDateRangeIsRejectedWithAWarningAndTheFocusGoesBack) {
-    TWinControl* focusedAfter = nullptr;
+    std::string focusedAfter;
     const Outcome run = Play(
         "set edtFecDesde=15/06/2026\n"
         "press Tab\n"
         "press Escape\n",
-        [&](CriteriaDialog& d) { focusedAfter = d.ctlUltimo; });
+        [&](CriteriaDialog& d) { focusedAfter = d.ActiveControl()->Name(); });
     ASSERT_EQ(run.messages.size(), 1u);
     const MessageRequest& m = run.messages[0].request;
     EXPECT_EQ(m.text, "La fecha inicial no debe ser mayor que la fecha final");
@@ -54,7 +54,7 @@ TEST(Dialog, AnInvertedDateRangeIsRejectedWithAWarningAndTheFocusGoesBack) {
     EXPECT_EQ(m.icon, MsgIcon::Information);
     EXPECT_EQ(m.buttons, std::vector<TModalResult>{mrOk});
     EXPECT_TRUE(run.messages[0].defaulted);
-    EXPECT_EQ(focusedAfter->Name(), "edtFecDesde");
+    EXPECT_EQ(focusedAfter, "edtFecDesde");
     EXPECT_EQ(run.result, mrCancel);
 }
 
@@ -235,4 +235,16 @@ TEST(Dialog, OnCreateRunsAfterTheConstructorAndOnDestroyBeforeTheControlsGo) {
     EXPECT_EQ(events, (std::vector<std::string>{"create 01/05/2026", "destroy 31/05/2026"}));
     Dialog plain(events);
     EXPECT_THROW(plain.ShowModal(), EInvalidOperation) << "made without Create: OnCreate never ran";
+}
+
+TEST(Dialog, TheCloseBoxCancelsAModalDialogUnlessOnCloseRefuses) {
+    ScriptDriver driver(ParseScript("close\nclose\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    int asked = 0;
+    dlg->OnClose = [&](TObject*, TCloseAction& action) {
+        if (++asked == 1) action = caNone;
+    };
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    EXPECT_EQ(asked, 2);
 }
