@@ -101,6 +101,8 @@ void TDataSet::Open() {
 
 void TDataSet::Close() {
     if (!Active()) return;
+    pending_ = false;
+    detached_.reset();
     cur_->Invalidate();
     cur_->conn.reset();
     CloseSource();
@@ -169,7 +171,28 @@ bool TDataSet::LoadRow(long p) {
 
 bool TDataSet::TakePrimed(detail::Statement&) { return false; }
 
+void TDataSet::ResolvePending() {
+    if (!pending_) return;
+    pending_ = false;
+    const long p = PositionOfRowid(detached_->rowid);
+    detached_.reset();
+    eof_ = bof_ = false;
+    if (p >= 0 && LoadRow(p)) {
+        pos_ = p;
+        return;
+    }
+    GotoPosition(0);
+}
+
+long TDataSet::RecNo() const {
+    const_cast<TDataSet*>(this)->ResolvePending();
+    return pos_ + 1;
+}
+
+bool TDataSet::FetchRowid(std::int64_t, detail::Row&) { return false; }
+
 const detail::Row* TDataSet::CurrentRow() {
+    if (pending_) return detached_.get();
     if (pos_ < 0 || !LoadRow(pos_)) return nullptr;
     return &cur_->window[static_cast<size_t>(pos_ - cur_->winStart)];
 }
@@ -194,6 +217,8 @@ void TDataSet::SetFieldValue(int index, const Value& v) {
 }
 
 void TDataSet::MoveTo(long p) {
+    pending_ = false;
+    detached_.reset();
     pos_ = p;
     NotifyScroll();
 }
@@ -212,6 +237,7 @@ void TDataSet::First() {
 
 void TDataSet::Next() {
     CheckBrowseMode();
+    ResolvePending();
     if (eof_) return;
     if (LoadRow(pos_ + 1)) {
         bof_ = false;
@@ -223,6 +249,7 @@ void TDataSet::Next() {
 
 void TDataSet::Prior() {
     CheckBrowseMode();
+    ResolvePending();
     if (bof_) return;
     if (pos_ > 0 && LoadRow(pos_ - 1)) {
         eof_ = false;
@@ -247,6 +274,7 @@ void TDataSet::Last() {
 
 int TDataSet::MoveBy(int distance) {
     CheckBrowseMode();
+    ResolvePending();
     if (distance == 0 || pos_ < 0) return 0;
     long target = pos_ + distance;
     if (target < 0) {
@@ -290,6 +318,8 @@ long TDataSet::RecordCount() {
 }
 
 void TDataSet::GotoPosition(long pos) {
+    pending_ = false;
+    detached_.reset();
     eof_ = bof_ = false;
     if (pos < 0) pos = 0;
     if (!LoadRow(pos)) {
@@ -317,7 +347,7 @@ TBookmark TDataSet::GetBookmark() {
     const detail::Row* r = CurrentRow();
     if (!r) return b;
     b.valid = true;
-    b.position = pos_;
+    if (!cur_->q.hasRowid) b.position = RecNo() - 1;
     b.rowid = r->rowid;
     return b;
 }
@@ -410,6 +440,7 @@ void TDataSet::SetFiltered(bool on) {
 
 void TDataSet::Refresh() {
     CheckBrowseMode();
+    ResolvePending();
     const detail::Row* r = CurrentRow();
     const std::int64_t rowid = r ? r->rowid : 0;
     const long pos = pos_;
@@ -456,8 +487,16 @@ void TDataSet::Post() {
     state_ = TDataSetState::dsBrowse;
     edit_.clear();
     BuildCursor();
-    long p = PositionOfRowid(rowid);
-    GotoPosition(p < 0 ? 0 : p);
+    auto row = std::make_unique<detail::Row>();
+    if (FetchRowid(rowid, *row)) {
+        detached_ = std::move(row);
+        pending_ = true;
+        eof_ = bof_ = false;
+        NotifyScroll();
+    } else {
+        const long p = PositionOfRowid(rowid);
+        GotoPosition(p < 0 ? 0 : p);
+    }
     if (AfterPost) AfterPost(*this);
 }
 
@@ -475,6 +514,7 @@ void TDataSet::Delete() {
         return;
     }
     Cancel();
+    ResolvePending();
     const detail::Row* r = CurrentRow();
     if (!r) throw EDatabaseError("No hay registro que borrar en " + DisplayName());
     const long pos = pos_;

@@ -112,7 +112,11 @@ TQuery::~TQuery() {
 void TQuery::Prepare() {
     const std::string text = SQL.Text();
     const std::string folder = DatabaseName.empty() ? std::string() : DatabaseFolder(DatabaseName);
-    auto conn = std::make_shared<detail::Connection>(":memory:", true, 3000, Name.empty() ? "la consulta" : Name);
+    const std::vector<std::string> written = ReferencedTables(text);
+    // Messages name the tables: a lock reads "La tabla V012905H.DB está en uso".
+    std::string subject;
+    for (const auto& w : written) subject += (subject.empty() ? "" : ", ") + w;
+    auto conn = std::make_shared<detail::Connection>(":memory:", true, LockWaitMs, subject.empty() ? Name : subject);
 
     std::map<std::string, TableTarget> targets;  // by folded name as written
     std::map<std::string, std::set<std::string>> tableColumns;
@@ -120,11 +124,11 @@ void TQuery::Prepare() {
     std::map<std::string, FieldType> types;
     std::map<std::string, std::set<std::string>> byFileColumns;  // by path
     int attached = 0, copied = 0;
-    for (const auto& written : ReferencedTables(text)) {
-        const std::string path = ResolveTableFile(folder, written);
+    for (const auto& table : written) {
+        const std::string path = ResolveTableFile(folder, table);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec))
-            throw EDatabaseError("No existe la tabla " + written, ErrorKind::NotFound);
+            throw EDatabaseError("No existe la tabla " + table, ErrorKind::NotFound);
         TableTarget target;
         if (auto it = byFile.find(path); it != byFile.end()) {
             target = it->second;
@@ -135,7 +139,7 @@ void TQuery::Prepare() {
             att.Step();
             detail::Statement name(*conn, "SELECT name FROM " + QuoteIdent(schema) +
                                               ".sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid LIMIT 1");
-            if (!name.Step()) throw EDatabaseError("El archivo de " + written + " no contiene una tabla", ErrorKind::NotFound);
+            if (!name.Step()) throw EDatabaseError("El archivo de " + table + " no contiene una tabla", ErrorKind::NotFound);
             target = {schema, name.Column(0).ToString()};
             name = detail::Statement();
             detail::Statement info(*conn, "SELECT name, type FROM pragma_table_info(?, ?)");
@@ -157,14 +161,14 @@ void TQuery::Prepare() {
             }
             byFile[path] = target;
         }
-        targets[FoldName(written)] = target;
-        tableColumns[FoldName(written)] = byFileColumns[path];
+        targets[FoldName(table)] = target;
+        tableColumns[FoldName(table)] = byFileColumns[path];
     }
 
     TranslateContext ctx;
-    ctx.resolve = [&](const std::string& written) {
-        auto it = targets.find(FoldName(written));
-        if (it == targets.end()) return TableTarget{"main", TableStem(written)};
+    ctx.resolve = [&](const std::string& name) {
+        auto it = targets.find(FoldName(name));
+        if (it == targets.end()) return TableTarget{"main", TableStem(name)};
         return it->second;
     };
     ctx.columnTypes = types;

@@ -17,6 +17,7 @@
 //   SUM(D.TotImp1) -> "SUM OF TOTIMP1", COUNT(*) -> "COUNT OF *";
 // - :Name parameters (any case), double-quoted values that are no column name read as text,
 //   TRUE and FALSE as 1 and 0, keywords glued to literals ('01'And);
+// - "column = ''" also takes null, since the old tables kept a blank as null;
 // - an unqualified column that several tables of one SELECT have is taken from the first
 //   table of its FROM list that has it.
 // Nothing here pastes a value into SQL: values reach SQLite as bound parameters.

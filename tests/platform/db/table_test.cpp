@@ -218,6 +218,76 @@ TEST_F(TableTest, EditDeleteAndKeyViolation) {
     EXPECT_FALSE(t->Exists());
 }
 
+TEST_F(TableTest, PostedRecordStaysCurrentAndFindsItsPlace) {
+    auto t = Open();
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("01");
+    t->FieldByName("Caja").SetAsString("05");
+    t->Post();
+    EXPECT_EQ(t->FieldByName("Caja").AsString(), "05");
+    EXPECT_FALSE(t->Eof());
+    EXPECT_EQ(t->RecNo(), 3);
+    t->Next();
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "02");
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("00");
+    t->FieldByName("Caja").SetAsString("01");
+    t->Post();
+    t->Prior();
+    EXPECT_TRUE(t->Bof()) << "the new first record has nothing before it";
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "00");
+    t->SetFilter("Tienda = 10");
+    t->SetFiltered(true);
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("03");
+    t->FieldByName("Caja").SetAsString("01");
+    t->Post();
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "03") << "shown until the cursor moves, as before";
+    t->First();
+    EXPECT_EQ(t->RecordCount(), 1);
+}
+
+TEST_F(TableTest, ExclusiveTableIsEmptiedAndRefilled) {
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "Cajas";
+    t.Exclusive = true;
+    t.Open();
+    t.EmptyTable();
+    EXPECT_TRUE(t.IsEmpty());
+    t.Append();
+    t.FieldByName("Tienda").SetAsString("07");
+    t.FieldByName("Caja").SetAsString("01");
+    t.Post();
+    db::TQuery q;
+    q.DatabaseName = dir.Alias();
+    q.SQL.Add("Select * From Cajas");
+    q.LockWaitMs = 100;
+    EXPECT_THROW(q.Open(), db::EDatabaseError) << "the exclusive open keeps queries out too";
+    t.Close();
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 1);
+}
+
+TEST(TableDefinitions, AutoIncrementAndPathsFromAnotherMachine) {
+    dbtest::TempFolder dir;
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "C:\\Razir\\Datos\\RepUsr.DB";  // a path the old installation stored
+    t.FieldDefs = {{"NUMERO", FieldType::AutoInc}, {"NOMBRE", FieldType::String, 25}};
+    t.IndexDefs = {{"", {"NUMERO"}, true, true}};
+    t.CreateTable();
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/RepUsr.DB")) << "the folder that does not exist here is the data folder";
+    t.Open();
+    for (const char* n : {"Uno", "Dos"}) {
+        t.Append();
+        t.FieldByName("NOMBRE").SetAsString(n);
+        t.Post();
+    }
+    EXPECT_EQ(t.FieldByName("NUMERO").AsInteger(), 2);
+    EXPECT_EQ(t.Definition().fields[0].type, FieldType::AutoInc);
+}
+
 }  // namespace
 
 namespace {

@@ -47,6 +47,8 @@ const Case kCases[] = {
     {"Select Producto From CatInven Where (Producto Between 'P1' And 'P2 ' Or Producto Is Null) Order By Producto", "P1;P2",
      "range with a padded bound"},
     {"Select Nota From V012905H.DB Where TotDoc > 60 And TRUE", "0001;0003", "TRUE literal"},
+    {"Select Producto From CatInven Where Linea = '' And PrecioP > 1", "P4", "blank is null, as the old tables kept it"},
+    {"Select Producto From CatInven C Where C.Linea<>'' Order By Producto", "P1;P2;P3", "not blank"},
     {"Select Usuario, Producto, Sum(Cantidad) As SumCant From MovProd M, CatInven C Where M.Producto = C.Producto And M.TipoProd <> 'K' Group By Usuario, Producto Order By Producto, Usuario",
      "001,P1,5;015,P2,1;001,P3,5", "a column two tables have is read from the first"},
 };
