@@ -121,11 +121,16 @@ int RunDemo(const std::vector<std::string>& args) {
             else if (a == "--reemplazar") replace = true;
             else if (!a.empty() && a[0] != '-' && !dirGiven) { dir = a; dirGiven = true; }
             else throw std::invalid_argument("Argumento desconocido: \"" + a + "\"");
-            demo::Validate(o);
         } catch (const std::invalid_argument& e) {
             std::cerr << "razir demo: " << e.what() << "\n" << kUso;
             return kExitUsage;
         }
+    }
+    try {
+        demo::Validate(o);  // once all flags are in: limits depend on several of them
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "razir demo: " << e.what() << "\n" << kUso;
+        return kExitUsage;
     }
     const fs::path datos = dir / "datos";
     if (HasTables(datos)) {

@@ -197,11 +197,6 @@ const detail::Row* TDataSet::CurrentRow() {
     return &cur_->window[static_cast<size_t>(pos_ - cur_->winStart)];
 }
 
-std::int64_t TDataSet::CurrentRowid() {
-    const detail::Row* r = CurrentRow();
-    return r ? r->rowid : 0;
-}
-
 Value TDataSet::FieldValue(int index) {
     if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert)
         return edit_.at(static_cast<size_t>(index));

@@ -1,7 +1,9 @@
 // The cursor common to tables and queries: open and close, moving over records, fields,
 // bookmarks, Locate, filters in the old engine's expression syntax, and the edit states.
 // Records are read through a live SQLite statement in windows, never all at once, so a
-// dataset over millions of rows costs a window of memory.
+// dataset over millions of rows costs a window of memory. While a dataset stands part way
+// through a table larger than one window, its statement keeps SQLite's shared lock on the
+// file, so a writer elsewhere waits (LockWaitMs) until it reads on to the end or closes.
 //
 // States: dsInactive --Open--> dsBrowse --Edit--> dsEdit --Post/Cancel--> dsBrowse
 //                               dsBrowse --Insert/Append--> dsInsert --Post/Cancel--> dsBrowse
@@ -138,14 +140,12 @@ protected:
     virtual bool TakePrimed(detail::Statement& out);
 
     void SetFields(const std::vector<FieldDef>& defs);
-    const std::vector<FieldDef>& FieldDefsInUse() const { return defs_; }
     void CheckActive() const;
     void CheckBrowseMode();
     // Re-reads after a change of order, range or filter and moves to position `pos`.
     void Reopen(long pos);
     void GotoPosition(long pos);
     void NotifyScroll();
-    std::int64_t CurrentRowid();
     detail::CursorState& Cursor() { return *cur_; }
     std::string DisplayName() const;
     TDataSet* master_ = nullptr;  // set by a detail that listens to this dataset's moves
