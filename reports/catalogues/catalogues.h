@@ -7,7 +7,7 @@
 #include "platform/db/query.h"
 #include "platform/db/table.h"
 #include "platform/vcl/lists.h"
-#include "reports/framework/lookup.h"
+#include "platform/db/list_source.h"
 #include "reports/framework/range_catalogue.h"
 
 namespace reportes {
@@ -70,8 +70,8 @@ protected:
                        const char* clave);
     std::unique_ptr<db::TTable> tblTiendas_;
     std::unique_ptr<db::TTable> tblRegistros_;
-    FuenteLista fuenteTiendas_;
-    FuenteLista fuenteRegistros_;
+    db::TDataSetListSource fuenteTiendas_;
+    db::TDataSetListSource fuenteRegistros_;
 };
 
 class TfrmCatCaj : public TfrmCatTienda {

@@ -12,7 +12,7 @@
 #include "platform/db/table.h"
 #include "platform/vcl/panels.h"
 #include "reports/framework/dialog.h"
-#include "reports/framework/lookup.h"
+#include "platform/db/list_source.h"
 
 namespace reportes {
 
@@ -57,7 +57,7 @@ protected:
 private:
     const CatalogoRango& catalogo_;
     std::unique_ptr<db::TTable> tabla_;
-    FuenteLista fuente_;
+    db::TDataSetListSource fuente_;
 };
 
 }  // namespace reportes
