@@ -23,8 +23,10 @@ constexpr const char* kRango = "El número de la nota inicial no debe ser mayor 
 constexpr const char* kSinArchivo = "Archivo de ventas no existe";
 constexpr const char* kSinImpresora = "Error al acceder al dispositivo favor de verificarlo";
 // The valid notes: paid, and neither an advance nor a payment of the administrative system.
+// A plain sale leaves TIPODOCZOD blank, which the data layer holds as null and which no "<>"
+// comparison keeps: the blank case is asked for by itself, or no plain sale would reprint.
 constexpr const char* kNotasValidas =
-    "And (Status = 'N') And (TIPODOCZOD  <> 'P') And (TIPODOCZOD  <> 'A')";
+    "And (Status = 'N') And ((TIPODOCZOD Is Null) Or ((TIPODOCZOD  <> 'P') And (TIPODOCZOD  <> 'A')))";
 
 void Tabla(db::TTable& t, const char* componente, const char* nombre) {
     t.Name = componente;
