@@ -80,10 +80,15 @@ void TfrmRImpNotas::LlenaEncabezado() {
     d.SetAsString("RazonSocial", cfg.NomEmpresa);
     d.SetAsString("DirEmpresa", cfg.DirEmpresa);
     d.SetAsString("PoblacionEmp", cfg.PobEmpresa);
-    d.SetAsString("NumTienda", cfg.TiendaActual);
+    // The store of the reprinted notes, which is the station's unless the user chose another:
+    // a note of another store never goes out under the station's name.
+    std::string nombreTienda = cfg.GetDescripcionTienda();
+    if (strTienda != cfg.TiendaActual && tblTiendas.Locate("Tienda", {db::Value(strTienda)}))
+        nombreTienda = tblTiendas.FieldByName("Descripcio").AsString();
+    d.SetAsString("NumTienda", strTienda.empty() ? cfg.TiendaActual : strTienda);
     d.SetAsString("RegFedCau", "RFC: " + cfg.RFCEmpresa);
     d.SetAsString("CP", "CP: " + cfg.CPEmpresa);
-    d.SetAsString("NomTienda", cfg.GetDescripcionTienda());
+    d.SetAsString("NomTienda", nombreTienda);
     d.SetAsString("Direccion", strDirTienda);
     d.SetAsString("ClaveCli", s("ClaveCli"));
     d.SetAsString("Cliente", s("NombreCli"));

@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "host/velmor/help.h"
 #include "host/velmor/installation.h"
 #include "notes/format.h"
 #include "platform/ports/codepage.h"
@@ -249,6 +250,17 @@ TEST_F(Reprint, MissingDayFileOrPrinterNotReadyTellTheUserAndPrintNothing) {
         EXPECT_EQ(d->Messages()[0].request.text, c.message) << c.name;
         EXPECT_FALSE(fs::exists(dir_ / "out" / "tickets.prn")) << c.name;
     }
+}
+
+TEST_F(Reprint, WithoutFullAccessTheWorkingDayIsReprintedAndHelpComesFromTheOtherFile) {
+    inst_->Config.AccesoTotal = false;
+    inst_->Config.FechaTrabajo = kDia;
+    auto d = Play(RImpresionNotas, "click btnAyuda\nclick btnImprimir", "01", "Centro");
+    EXPECT_TRUE(d->Messages().empty());
+    EXPECT_EQ(velmor::LastHelpAddress(), (dir_ / "Tolmaa.chm::/47.htm").string());
+    const std::string t = Ticket();
+    EXPECT_TRUE(Has(t, Line("Nota: A-0001")));
+    EXPECT_TRUE(Has(t, Line("Nota: A-0002")));
 }
 
 TEST_F(Reprint, AMissingFormatIsTheNoteEnginesMessageAndTheDialogStaysOpen) {
