@@ -1,13 +1,8 @@
 // The reprint dialog: store, register, day, note range and cashier, and the Print button that
 // sends the chosen notes to the register's printer. Its entry point RImpresionNotas.
-#include <sys/stat.h>
-
-#include "host/velmor/installation.h"
-#include "platform/db/error.h"
 #include "platform/db/quote.h"
 #include "platform/db/session.h"
 #include "platform/ports/port.h"
-#include "platform/vcl/application.h"
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"

@@ -196,6 +196,24 @@ TEST_F(Reprint, OneNoteOfTheDayGoesToTheFilePrinterWithItsLinesTotalsAndTheRepri
     for (const char* otra : {"A-0002", "A-0003", "A-0004"}) EXPECT_FALSE(Has(t, otra)) << otra;
 }
 
+TEST_F(Reprint, LineByLinePrintingSendsEachRowAsItIsPostedAndTheFooterLast) {
+    fs::remove(dir_ / "datos" / "Cajas.DB");
+    Fill(tables::Cajas(), {Row{"01", "01", "Caja uno", "Prueba.nta", 1, "003", 1, 1, 1}});
+    Reimprime("pick lkcmbNotaHasta A-0001\n");
+    const std::string t = Ticket();
+    // The port opens (and initialises the printer) for the header with the first row, for
+    // the second row and for the footer.
+    EXPECT_EQ(Count(t, Seq("\x1b\x40")), 3);
+    const auto fila1 = t.find(ports::FromUtf8("Café de Chiapas", ports::CodePage::CP850));
+    const auto fila2 = t.find(ports::FromUtf8("Piña en almíbar", ports::CodePage::CP850));
+    const auto total = t.find("TOTAL");
+    ASSERT_NE(total, std::string::npos);
+    EXPECT_LT(t.find("Nota: A-0001"), fila1);
+    EXPECT_LT(fila1, fila2);
+    EXPECT_LT(fila2, total);
+    EXPECT_TRUE(Has(t, Seq("REIMPRESO")));
+}
+
 TEST_F(Reprint, TheWholeDayOfTheRegisterWithoutARangeAndOneCashierWhoseKeyHasAQuote) {
     Reimprime("");
     std::string t = Ticket();
