@@ -47,6 +47,9 @@ void TfrmRImpNotas::DefineCampos() {
     for (int k = 1; k <= 4; ++k)
         for (const char* n : kPago) campo(n + K(k));
     for (const char* n : kFinal) campo(n);
+    // The complete payment lines of a format read the expiry as "FecVen"k: the same date
+    // under that name too, or a reprint would lose the expiry its original note showed.
+    for (int k = 1; k <= 4; ++k) campo("FecVen" + K(k));
     for (const char* n : kDetalle) DatosNota->CamposDetalle().Add().SetNombre(n);
 }
 
@@ -142,6 +145,7 @@ void TfrmRImpNotas::LlenaEncabezado() {
         const auto& vence = v.FieldByName("FecVenc" + K(k));
         if (vence.IsNull()) d.SetAsString("FecVenc" + K(k), "");
         else d.SetAsDateTime("FecVenc" + K(k), vence.AsDateTime());
+        d.SetAsString("FecVen" + K(k), d.GetAsString("FecVenc" + K(k)));
     }
     d.SetAsString("Efectivo", Dinero(pagado));
     d.SetAsString("Cambio", Dinero(pagado - total));

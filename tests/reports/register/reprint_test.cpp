@@ -74,6 +74,7 @@ std::string Formato() {
     p.push_back(Etiqueta("L13", 0, 40, 60, "CAMBIO"));
     p.push_back(Etiqueta("L14", 200, 40, 100, "Cambio", "Cambio"));
     p.push_back(Etiqueta("L15", 0, 60, 390, "Letras", "Letras", true));
+    p.push_back(Etiqueta("L16", 0, 80, 10, "FormasPagoCompleto", "FormasPagoCompleto"));
     return notix::EscribirFormato(f);
 }
 
@@ -137,8 +138,8 @@ protected:
             r.push_back(montos[k]);
             r.push_back(1.0);
             r.push_back(k == 1 && tarjeta > 0 ? "778899" : "");
-            r.push_back("");
-            r.push_back(nullptr);
+            r.push_back(k == 1 && tarjeta > 0 ? "**** 4321" : "");
+            r.push_back(k == 1 && tarjeta > 0 ? db::Value::Date(text::EncodeDate(2001, 8, 31)) : db::Value(nullptr));
         }
         return r;
     }
@@ -220,6 +221,9 @@ TEST_F(Reprint, TheWholeDayOfTheRegisterWithoutARangeAndOneCashierWhoseKeyHasAQu
     EXPECT_TRUE(Has(t, Line("Nota: A-0001")));
     EXPECT_TRUE(Has(t, Line("Nota: A-0002")));
     EXPECT_TRUE(Has(t, "TARJETA  $32.90"));
+    // The complete payment lines keep the card's document, expiry and authorisation.
+    EXPECT_TRUE(Has(t, "**** 4321  VENCE : 31/08/2001")) << t;
+    EXPECT_TRUE(Has(t, "AUTO :   778899"));
     EXPECT_FALSE(Has(t, "A-0003"));
     EXPECT_FALSE(Has(t, "A-0004"));
 
