@@ -2,9 +2,14 @@
 // layout by the dialog's report component, whose datasets read that one note of the day files
 // and whose labels carry the company, the change, the item count and the amount in words.
 // Not here: port printing (TfrmRImpNotas.cpp), the note's fields (note_fill.cpp).
+#include <cctype>
+#include <filesystem>
+
 #include "notes/amountx.h"
 #include "platform/db/quote.h"
 #include "platform/report/names.h"
+#include "platform/report/printers.h"
+#include "platform/vcl/application.h"
 #include "reports/framework/config.h"
 #include "reports/register/reprint.h"
 
@@ -69,8 +74,19 @@ void TfrmRImpNotas::ConectaReporte() {
 }
 
 void TfrmRImpNotas::ImprimeEnWindows() {
+    const bool aArchivo = ImpNota->NombredeImpresora() == report::kFileDestination;
     for (tblVenta.First(); !tblVenta.Eof(); tblVenta.Next()) {
         notaActual_ = tblVenta.FieldByName("Nota").AsString();
+        if (aArchivo) {
+            // Printed to a file, each note gets its own beside the program, named after the
+            // layout and the note, so one note never overwrites the one before.
+            std::string nota = notaActual_;
+            for (auto& c : nota)
+                if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '_';
+            rppdlg->Printer.filePath = vcl::Application->ExeFolder() +
+                                       std::filesystem::path(ImpNota->FormatoDeImpresion).stem().string() +
+                                       "-" + nota + ".pdf";
+        }
         LlenaEncabezado();
         DatosNota->CamposDetalle().LimpiarCampos();
         LlenaDetalle(notaActual_);

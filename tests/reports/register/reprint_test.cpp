@@ -285,6 +285,50 @@ TEST_F(Reprint, WithoutFullAccessTheWorkingDayIsReprintedAndHelpComesFromTheOthe
     EXPECT_TRUE(Has(t, Line("Nota: A-0002")));
 }
 
+// A register whose printer is a system printer prints each note with its layout through the
+// report component, the layout's datasets reading that note; printed to the "file"
+// destination, each note is a file of its own.
+TEST_F(Reprint, ASystemPrinterPrintsTheLayoutWhoseDatasetsReadTheNote) {
+    std::ofstream(dir_ / "Formatos" / "Nota.QR2") << R"(<?xml version="1.0" encoding="UTF-8"?>
+<report name="Nota">
+  <datasets>
+    <query name="QueryNotas" database="RazirWin10"><sql><line>SELECT 1</line></sql></query>
+    <query name="Productos" database="RazirWin10"><sql><line>SELECT 1</line></sql></query>
+  </datasets>
+  <bands dataset="QueryNotas">
+    <detail name="bndNota" height="10">
+      <field name="fldNota" field="Nota" left="0" top="0" width="40"/>
+      <field name="fldNick" field="Nick" left="40" top="0" width="40"/>
+      <label name="lblStatus" left="80" top="0" width="40"/>
+    </detail>
+  </bands>
+</report>
+)";
+    fs::remove(dir_ / "datos" / "Cajas.DB");
+    Fill(tables::Cajas(), {Row{"01", "01", "Caja uno", "Nota.QR2", 0, "004", 0, 0, 0}});
+    fs::remove(dir_ / "datos" / "Dispos.DB");
+    Fill(tables::Dispos(), {Row{"004", "file", "WINDOWS", "MANEJ", 0, 0, 0, 0, "", "", "", "", "", "",
+                                "", "", 0}});
+    auto d = Reimprime("");
+    EXPECT_TRUE(d->Messages().empty()) << d->Messages()[0].request.text;
+    const std::pair<const char*, const char*> notas[] = {{"A-0001", "Pepe"}, {"A-0002", "Ana"}};
+    for (const auto& [nota, cajero] : notas) {
+        const fs::path pdf = dir_ / ("Nota-" + std::string(nota) + ".pdf");
+        ASSERT_TRUE(fs::exists(pdf)) << pdf;
+        EXPECT_TRUE(Slurp(pdf).starts_with("%PDF"));
+        if (std::system("command -v pdftotext > /dev/null") == 0) {
+            const fs::path txt = dir_ / "nota.txt";
+            ASSERT_EQ(std::system(("pdftotext " + pdf.string() + " " + txt.string()).c_str()), 0);
+            const std::string t = Slurp(txt);
+            EXPECT_TRUE(Has(t, nota)) << t;
+            EXPECT_TRUE(Has(t, cajero)) << t;
+            EXPECT_TRUE(Has(t, "REIMPRESA")) << t;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "Nota-A-0003.pdf"));
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "tickets.prn")) << "nothing went to the port";
+}
+
 TEST_F(Reprint, AMissingFormatIsTheNoteEnginesMessageAndTheDialogStaysOpen) {
     fs::remove(dir_ / "Formatos" / "Prueba.nta");
     auto d = Play(RImpresionNotas, "set edtFecDesde=05/10/2000\nclick btnImprimir", "01", "Centro");
