@@ -57,7 +57,7 @@ void RemoveTables(const fs::path& folder) {
 }
 
 // The demo's configuration: the first store, register and cashier are the station's, the
-// last generated day is the working date, and LPT2 (the port of device "003") prints into
+// last generated day is the working date, and LPT2 (the registers' printers) prints into
 // out/tickets.prn so tickets can be read back.
 void WriteIni(const fs::path& dir, const demo::Options& o) {
     using demo::TipoMov;
@@ -118,6 +118,7 @@ void WriteSamples(const fs::path& dir) {
     vcl::Application->SetExeName(inst.Folder + "razir");
     int written = 0;
     for (const auto& entry : ReportEntries()) {
+        if (!HasPreview(entry)) continue;
         ReportRun run;
         run.entry = entry;
         run.p1 = inst.Config.TiendaActual;

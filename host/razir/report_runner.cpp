@@ -110,11 +110,17 @@ std::vector<std::string> ReportEntries() {
     static const char* const kAll[] = {
         "RTiendas", "RCajas", "RDispositivos", "RTipoPagos", "RUsuarios", "RDepartamentos",
         "RLineas", "RMonedas", "REsquema",
+        "RImpresionNotas",
     };
     std::vector<std::string> out;
     for (const char* name : kAll)
         if (dlsym(Library(), name)) out.emplace_back(name);
     return out;
+}
+
+bool HasPreview(const std::string& entry) {
+    // The reprint of notes prints straight to the register's printer.
+    return entry != "RImpresionNotas";
 }
 
 }  // namespace razir

@@ -35,5 +35,7 @@ ReportOutcome RunReport(const ReportRun& run);
 
 // The exported entry points the library has, in the order the host's menu lists them.
 std::vector<std::string> ReportEntries();
+// False for a report that has no preview (it prints at once), which the demo leaves out.
+bool HasPreview(const std::string& entry);
 
 }  // namespace razir

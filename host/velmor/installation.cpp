@@ -369,7 +369,14 @@ std::string Installation::ToText() const {
     return "; Configuración de la instalación (claves en docs/configuration.md)\n" + ini.ToText();
 }
 
+namespace {
+const Installation* current = nullptr;
+}  // namespace
+
+const Installation* CurrentInstallation() { return current; }
+
 void Installation::MakeCurrent() {
+    current = this;
     RazirWinConfig = &Config;
     text::SetDefaultFormatSettings(Regional);
     SetHelpFolder(HelpFolder);

@@ -75,4 +75,8 @@ struct Installation {
     void Save(std::string_view path = {}) const;
 };
 
+// The installation made current last (MakeCurrent), null before any: what code that runs
+// inside the program, such as a report printing a note, reads the ports and code page from.
+const Installation* CurrentInstallation();
+
 }  // namespace velmor

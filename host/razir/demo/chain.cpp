@@ -140,7 +140,7 @@ Chain BuildChain(const Options& o) {
             reg.store = s;
             const int g = s * o.registers + k;
             reg.fortyColumns = g % 3 == 1;            // every third register has a 40-column printer
-            reg.printer = Fmt("%03ld", g % 4 + 1);    // the four kinds of device in turn
+            reg.printer = reg.fortyColumns ? "001" : "002";  // its ticket or its note printer
             for (int shift = 0; shift < 2; ++shift) {
                 User u;
                 u.code = CashierCode(o, s, k, shift);
@@ -247,10 +247,10 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
         TableWriter w(folder, tables::Cajas());
         for (const auto& reg : c.registers) {
             w.Set(0, c.stores[reg.store].code); w.Set(1, reg.code); w.Set(2, reg.name);
-            w.Set(3, reg.fortyColumns ? "Nota40.nta" : "Nota.nta");
+            w.Set(3, reg.fortyColumns ? "Ticket40.nta" : "Nota80.nta");  // the shipped formats
             w.SetInt(4, reg.fortyColumns);
             w.Set(5, reg.printer);
-            const bool lineByLine = reg.printer == "001";  // the serial printers print as they go
+            const bool lineByLine = reg.printer == "001";  // the ticket printers print as they go
             w.SetInt(6, lineByLine); w.SetInt(7, lineByLine); w.SetInt(8, lineByLine);
             w.Insert();
         }
@@ -312,19 +312,17 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
         done(w);
     }
     {
-        // One device of each kind: a serial ticket printer, a parallel one, a parallel one on
-        // LPT2, which the demo's razir.ini maps to a file, and a spooled printer.
+        // The registers' printers, both on LPT2, which the demo's razir.ini maps to the file
+        // out/tickets.prn, so every note a register prints (or reprints) can be read back.
         TableWriter w(folder, tables::Dispos());
         struct Dev { const char *key, *desc, *port, *name; };
-        const Dev kDevs[] = {{"001", "Impresora de tickets serie", "SERIE", "COM01"},
-                             {"002", "Impresora de tickets paralela", "PARALELO", "LPT01"},
-                             {"003", "Impresora de tickets en archivo", "PARALELO", "LPT02"},
-                             {"004", "PDF", "WINDOWS", "MANEJ"}};
+        const Dev kDevs[] = {{"001", "Impresora de tickets de 40 columnas", "PARALELO", "LPT02"},
+                             {"002", "Impresora de notas de 80 columnas", "PARALELO", "LPT02"}};
         const char* const kSeq[] = {"027 064", "", "010", "027 033 000", "029 086 001", "029 086 000",
                                     "027 112 000 025 250", ""};
         for (const auto& d : kDevs) {
             w.Set(0, d.key); w.Set(1, d.desc); w.Set(2, d.port); w.Set(3, d.name);
-            w.SetInt(4, 6); w.SetInt(5, 3); w.SetInt(6, 0); w.SetInt(7, 0);  // 9600 8N1 positions
+            w.SetInt(4, 6); w.SetInt(5, 3); w.SetInt(6, 2); w.SetInt(7, 0);  // 9600 8N1 positions
             for (int i = 0; i < 8; ++i) w.Set(8 + i, kSeq[i]);
             w.SetInt(16, 2);
             w.Insert();

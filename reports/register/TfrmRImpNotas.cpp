@@ -1,0 +1,340 @@
+// The reprint dialog: store, register, day, note range and cashier, and the Print button that
+// sends the chosen notes to the register's printer. Its entry point RImpresionNotas.
+#include "platform/db/quote.h"
+#include "platform/db/session.h"
+#include "platform/ports/port.h"
+#include "platform/vcl/dialogs.h"
+#include "reports/framework/config.h"
+#include "reports/framework/entry.h"
+#include "reports/framework/tables.h"
+#include "reports/register/reprint.h"
+
+namespace reportes {
+namespace {
+
+constexpr const char* kCaption = "Reimpresión de notas";
+constexpr int kAyuda = 47;
+constexpr const char* kRango = "El número de la nota inicial no debe ser mayor a la final";
+constexpr const char* kSinArchivo = "Archivo de ventas no existe";
+constexpr const char* kSinImpresora = "Error al acceder al dispositivo favor de verificarlo";
+// The valid notes: paid, and neither an advance nor a payment of the administrative system.
+// A plain sale leaves TIPODOCZOD blank, which the data layer holds as null and which no "<>"
+// comparison keeps: the blank case is asked for by itself, or no plain sale would reprint.
+constexpr const char* kNotasValidas =
+    "And (Status = 'N') And ((TIPODOCZOD Is Null) Or ((TIPODOCZOD  <> 'P') And (TIPODOCZOD  <> 'A')))";
+
+void Tabla(db::TTable& t, const char* componente, const char* nombre) {
+    t.Name = componente;
+    t.DatabaseName = "RazirWin10";
+    t.TableName = nombre;
+}
+
+vcl::TLabel* Etiqueta(vcl::TWinControl* parent, const char* name, const char* caption, int left,
+                      int top, vcl::TWinControl* control) {
+    auto* l = vcl::NewControl<vcl::TLabel>(parent, name);
+    l->SetCaption(caption);
+    l->SetBounds(left, top + 4, 130, 16);
+    if (control) l->SetFocusControl(control);
+    return l;
+}
+
+vcl::TDBLookupComboBox* Lookup(vcl::TWinControl* parent, const char* name,
+                               db::TDataSetListSource* fuente, const char* clave,
+                               const char* lista, int left, int top, int width) {
+    auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(parent, name);
+    c->SetListSource(fuente);
+    c->SetKeyField(clave);
+    c->SetListField(lista);
+    c->SetBounds(left, top, width, 23);
+    c->SetTabStop(true);
+    return c;
+}
+
+}  // namespace
+
+TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
+    : TfrmReporte(owner, "TfrmRImpNotas", kCaption, kAyuda),
+      fuenteTiendas_(tblTiendas),
+      fuenteCajas_(tblCajas),
+      fuenteNotas_(tblVenta),
+      fuenteUsuarios_(tblUsuarios) {
+    ayuda = AyudaSegunAcceso::PorAcceso;
+    Tabla(tblTiendas, "tblTiendas", "Tiendas");
+    Tabla(tblCajas, "tblCajas", "Cajas");
+    Tabla(tblUsuarios, "tblUsuarios", "Usuarios.DB");
+    Tabla(tblVenta, "tblVenta", "");
+    Tabla(tblDetalle, "tblDetalle", "");
+    Tabla(tblDispo, "tblDispo", "Dispos.DB");
+    Tabla(tblCatInven, "tblCatInven", "CatInven.DB");
+    Tabla(tblPagos, "tblPagos", "TPagos.DB");
+    Tabla(tblMonedas, "tblMonedas", "Monedas.DB");
+
+    lkcmbTiendas = Lookup(this, "lkcmbTiendas", &fuenteTiendas_, "Tienda", "Descripcio", 148, 12, 220);
+    Etiqueta(this, "lblTiendas", "Nombre de la &tienda", 12, 12, lkcmbTiendas);
+    lkcmbCajas = Lookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", 148, 42, 220);
+    Etiqueta(this, "lblCajas", "N&ombre de la caja", 12, 42, lkcmbCajas);
+    edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(this, "edtFecDesde");
+    edtFecDesde->SetTipoDeDato(velmor::tyFecha);
+    edtFecDesde->SetBoton1Visible(true);
+    edtFecDesde->SetBoton1Hint("F2 Consulta fechas");
+    edtFecDesde->SetBounds(148, 72, 110, 23);
+    edtFecDesde->SetTabStop(true);
+    Etiqueta(this, "lblFecha", "&Fecha", 12, 72, edtFecDesde);
+
+    grpNotas = vcl::NewControl<vcl::TGroupBox>(this, "grpNotas");
+    grpNotas->SetCaption("Notas de venta ");
+    grpNotas->SetBounds(12, 104, 356, 84);
+    grpNotas->SetTabStop(true);
+    lkcmbNotaDesde = Lookup(grpNotas, "lkcmbNotaDesde", &fuenteNotas_, "Nota", "Nota", 80, 20, 260);
+    Etiqueta(grpNotas, "lblNotaDesde", "&Desde", 12, 20, lkcmbNotaDesde);
+    lkcmbNotaHasta = Lookup(grpNotas, "lkcmbNotaHasta", &fuenteNotas_, "Nota", "Nota", 80, 50, 260);
+    Etiqueta(grpNotas, "lblNotaHasta", "&Hasta", 12, 50, lkcmbNotaHasta);
+
+    GroupBox1 = vcl::NewControl<vcl::TGroupBox>(this, "GroupBox1");
+    GroupBox1->SetCaption("C&ajero");
+    GroupBox1->SetBounds(12, 196, 356, 54);
+    lkcmbCajero = Lookup(GroupBox1, "lkcmbCajero", &fuenteUsuarios_, "Usuario", "Usuario;Nick", 12, 20, 328);
+
+    // There is no preview: the notes go straight to the register's printer.
+    btnPreview->SetVisible(false);
+    btnPreview->SetEnabled(false);
+    ColocaBotones(262);
+
+    DatosNota = new notix::TNtaDatos(this);
+    DatosNota->SetName("DatosNota");
+    ImpNota = new notix::TNtaReporte(this);
+    ImpNota->SetName("ImpNota");
+    ImpNota->Puerto = notix::PARALELO;
+    ImpNota->SetPuertoNumero("1");
+    ImpNota->EspacioEntreNotas = 2;
+    ImpNota->ReportPrinterQR2 = rppdlg;
+    ImpNota->Secuencias.Enviar = "013";
+    ImpNota->Secuencias.Inicializar = "027 064";
+    ImpNota->Secuencias.SaltoDeLinea = "010";
+    ImpNota->Secuencias.EtiquetaMensaje = "82 69 73 77 80 82 69 83 79";  // "REIMPRESO"
+    DatosNota->SetNotaReporte(ImpNota);
+    DatosNota->TipoImpresion = "R";
+    DefineCampos();
+    ConectaReporte();
+
+    OnCreate = [this](vcl::TObject*) { FormCreate(); };
+    OnActivate = [this](vcl::TObject*) { FormActivate(); };
+    lkcmbTiendas->OnExit = [this](vcl::TObject* s) { lkcmbTiendasExit(s); };
+    lkcmbTiendas->OnCloseUp = lkcmbTiendas->OnExit;
+    lkcmbCajas->OnExit = [this](vcl::TObject* s) { lkcmbCajasExit(s); };
+    lkcmbCajas->OnCloseUp = lkcmbCajas->OnExit;
+    edtFecDesde->OnExit = [this](vcl::TObject* s) { ctlUltimo = static_cast<vcl::TWinControl*>(s); };
+    grpNotas->OnEnter = [this](vcl::TObject*) { grpNotasEnter(); };
+    lkcmbNotaDesde->OnExit = [this](vcl::TObject* s) { lkcmbNotaDesdeExit(s); };
+    lkcmbNotaDesde->OnCloseUp = lkcmbNotaDesde->OnExit;
+    lkcmbNotaHasta->OnExit = lkcmbNotaDesde->OnExit;
+    lkcmbNotaHasta->OnCloseUp = lkcmbNotaDesde->OnExit;
+    lkcmbCajero->OnEnter = [this](vcl::TObject*) { lkcmbCajeroEnter(); };
+    lkcmbCajero->OnExit = [this](vcl::TObject* s) { lkcmbCajeroExit(s); };
+    lkcmbCajero->OnCloseUp = lkcmbCajero->OnExit;
+    btnImprimir->OnClick = [this](vcl::TObject*) { ImprimirNotas(); };
+}
+
+void TfrmRImpNotas::FormCreate() {
+    const auto& cfg = Configuracion();
+    tblUsuarios.Open();
+    strCajero.clear();
+    lkcmbTiendas->SetEnabled(cfg.AccesoTotal);
+    edtFecDesde->SetDate(cfg.AccesoTotal ? text::Today() : cfg.FechaTrabajo);
+    fecha_ = edtFecDesde->TextAsDate();
+    strCaja = cfg.CajaActual;
+    archivosPorTienda_ = cfg.ArchivosPorTienda;
+}
+
+void TfrmRImpNotas::FormActivate() {
+    tblTiendas.Open();
+    tblCajas.Open();
+    if (strTienda.empty()) strTienda = Configuracion().TiendaActual;
+    if (!tblTiendas.Locate("Tienda", {db::Value(strTienda)})) {
+        tblTiendas.First();
+        strTienda = tblTiendas.Eof() ? std::string() : tblTiendas.FieldByName("Tienda").AsString();
+    }
+    if (!strTienda.empty() && tblTiendas.Locate("Tienda", {db::Value(strTienda)}))
+        strDirTienda = tblTiendas.FieldByName("Direccion").AsString();
+    // The store code is quoted: a code like 01 stays text and a quote in it stays a value.
+    tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(strTienda));
+    tblCajas.SetFiltered(true);
+    lkcmbTiendas->SetKeyValue(strTienda);
+    if (!tblCajas.Locate("Caja", {db::Value(strCaja)})) {
+        // The station's register belongs to another store: the store's first one.
+        tblCajas.First();
+        strCaja = tblCajas.Eof() ? std::string() : tblCajas.FieldByName("Caja").AsString();
+    }
+    strNomCaja = tblCajas.Eof() ? std::string() : tblCajas.FieldByName("Descripcio").AsString();
+    lkcmbCajas->SetKeyValue(strCaja);
+    btnImprimir->SetEnabled(!strCaja.empty());
+    AbreNotasDelDia();
+}
+
+std::string TfrmRImpNotas::ClaveArchivos() const { return archivosPorTienda_ ? strTienda : strCaja; }
+
+std::string TfrmRImpNotas::Archivo(char letra) const {
+    return tables::DayFileName(static_cast<tables::DayKind>(letra), ClaveArchivos(), fecha_);
+}
+
+bool TfrmRImpNotas::ExisteArchivo(const std::string& nombre) const {
+    db::TTable t;
+    t.DatabaseName = db::TSession::Default().NetDir();
+    t.TableName = nombre;
+    return t.Exists();
+}
+
+std::string TfrmRImpNotas::FiltroNotas() const {
+    return "(Caja = " + db::QuoteFilterValue(strCaja) + ") " + kNotasValidas;
+}
+
+void TfrmRImpNotas::AbreNotasDelDia() {
+    tblVenta.Close();
+    lkcmbNotaDesde->ClearKeyValue();
+    lkcmbNotaHasta->ClearKeyValue();
+    archVenta_ = Archivo('V');
+    if (!ExisteArchivo(archVenta_)) return;
+    tblVenta.DatabaseName = db::TSession::Default().NetDir();
+    tblVenta.TableName = archVenta_;
+    tblVenta.SetFilter(FiltroNotas());
+    tblVenta.SetFiltered(true);
+    tblVenta.Open();
+    tblVenta.First();
+    if (tblVenta.Eof()) return;
+    lkcmbNotaDesde->SetKeyValue(tblVenta.FieldByName("Nota").AsString());
+    tblVenta.Last();
+    lkcmbNotaHasta->SetKeyValue(tblVenta.FieldByName("Nota").AsString());
+}
+
+void TfrmRImpNotas::lkcmbTiendasExit(vcl::TObject* sender) {
+    const std::string codigo = lkcmbTiendas->KeyValue();
+    if (!codigo.empty() && codigo != strTienda) {
+        tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(codigo));
+        tblCajas.SetFiltered(true);
+        tblCajas.First();
+        const bool hay = !tblCajas.Eof();
+        lkcmbCajas->SetEnabled(hay);
+        if (hay) {
+            strCaja = tblCajas.FieldByName("Caja").AsString();
+            strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
+            lkcmbCajas->SetKeyValue(strCaja);
+        } else {
+            // A store without registers has nothing to reprint.
+            strCaja = "00";
+            strNomCaja.clear();
+            lkcmbCajas->SetKeyValue("00");
+        }
+        strTienda = codigo;
+        if (tblTiendas.Locate("Tienda", {db::Value(codigo)})) {
+            strNomTienda = tblTiendas.FieldByName("Descripcio").AsString();
+            strDirTienda = tblTiendas.FieldByName("Direccion").AsString();
+        }
+        btnImprimir->SetEnabled(hay);
+    }
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+}
+
+void TfrmRImpNotas::lkcmbCajasExit(vcl::TObject* sender) {
+    const std::string caja = lkcmbCajas->KeyValue();
+    if (!caja.empty() && tblCajas.Locate("Caja", {db::Value(caja)})) {
+        strCaja = caja;
+        strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
+    }
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+}
+
+void TfrmRImpNotas::grpNotasEnter() {
+    // The day may have changed in the date edit: the note lookups follow it. A date that
+    // is no date keeps the last good one.
+    if (auto d = text::TryStrToDate(edtFecDesde->Text(), edtFecDesde->Settings())) fecha_ = *d;
+    AbreNotasDelDia();
+}
+
+void TfrmRImpNotas::lkcmbNotaDesdeExit(vcl::TObject* sender) {
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+    if (SaliendoSinValidar(true)) return;
+    const std::string desde = lkcmbNotaDesde->KeyValue(), hasta = lkcmbNotaHasta->KeyValue();
+    if (desde.empty() || hasta.empty() || desde <= hasta) return;
+    if (sender == lkcmbNotaDesde) {
+        lkcmbNotaHasta->SetKeyValue(desde);
+        return;
+    }
+    vcl::MessageBox(kRango, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+    if (lkcmbNotaHasta->CanFocus()) lkcmbNotaHasta->SetFocus();
+}
+
+void TfrmRImpNotas::lkcmbCajeroEnter() {
+    tblUsuarios.SetFiltered(false);
+    tblUsuarios.SetFilter("TipoUsr='A' or TipoUsr= 'C'");
+    tblUsuarios.SetFiltered(true);
+    tblUsuarios.Refresh();
+}
+
+void TfrmRImpNotas::lkcmbCajeroExit(vcl::TObject* sender) {
+    const std::string cajero = lkcmbCajero->KeyValue();
+    if (!cajero.empty() && tblUsuarios.Locate("Usuario", {db::Value(cajero)})) {
+        strCajero = cajero;
+        strNickCajero = tblUsuarios.FieldByName("Nick").AsString();
+    }
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+}
+
+void TfrmRImpNotas::ImprimirNotas() {
+    try {
+        if (auto d = text::TryStrToDate(edtFecDesde->Text(), edtFecDesde->Settings())) fecha_ = *d;
+        ConfiguraImpresora();
+        archVenta_ = Archivo('V');
+        archDetalle_ = Archivo('D');
+        archImpuestos_ = Archivo('I');
+        if (!ExisteArchivo(archVenta_) || !ExisteArchivo(archDetalle_)) {
+            // Printing nothing without a word would read as a printed reprint.
+            vcl::MessageBox(kSinArchivo, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+            return;
+        }
+        const std::string carpeta = db::TSession::Default().NetDir();
+        tblVenta.Close();
+        tblVenta.DatabaseName = carpeta;
+        tblVenta.TableName = archVenta_;
+        tblDetalle.Close();
+        tblDetalle.DatabaseName = carpeta;
+        tblDetalle.TableName = archDetalle_;
+        std::string filtro = FiltroNotas();
+        const std::string desde = lkcmbNotaDesde->KeyValue(), hasta = lkcmbNotaHasta->KeyValue();
+        if (!desde.empty())
+            filtro += "And (Nota >= " + db::QuoteFilterValue(desde) + " and Nota <= " +
+                      db::QuoteFilterValue(hasta.empty() ? desde : hasta) + ") ";
+        if (!strCajero.empty()) filtro += "And (Cajero = " + db::QuoteFilterValue(strCajero) + ") ";
+        tblVenta.SetFilter(filtro);
+        tblVenta.SetFiltered(true);
+        tblVenta.Open();
+        tblDetalle.Open();
+
+        if (nombreManejador_) {
+            ImprimeEnWindows();
+            return;
+        }
+        auto& comm = ImpNota->Comm();
+        comm.SetDeviceName((ImpNota->Puerto == notix::PARALELO ? "LPT" : "COM") + ImpNota->PuertoNumero());
+        if (comm.TestPrinterStatus() != ports::kPrinterReady) {
+            vcl::MessageBox(kSinImpresora, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+            return;
+        }
+        for (tblVenta.First(); !tblVenta.Eof(); tblVenta.Next()) {
+            LlenaEncabezado();
+            notaActual_ = tblVenta.FieldByName("Nota").AsString();
+            DatosNota->CamposDetalle().LimpiarCampos();
+            LlenaDetalle(notaActual_);
+            DatosNota->ImprimirNota();
+        }
+    } catch (const std::exception& e) {
+        // The note engine, the port and the tables say what went wrong; the dialog stays open
+        // so the user can mend the printer and print again.
+        vcl::MessageBox(e.what(), "Error", vcl::MB_OK | vcl::MB_ICONERROR);
+    }
+}
+
+}  // namespace reportes
+
+REPORTES_EXPORT void RImpresionNotas(const char* p1, const char* p2, bool) {
+    reportes::EjecutaDialogo<reportes::TfrmRImpNotas>(p1, p2);
+}
