@@ -25,6 +25,7 @@
 
 #include "platform/vcl/application.h"
 #include "platform/vcl/edits.h"
+#include "platform/vcl/lists.h"
 #include "platform/vcl/utf8_internal.h"
 
 namespace vcl::qt {
@@ -206,6 +207,14 @@ bool DesktopDriver::Impl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
             const Qt::KeyboardModifiers mods = key->modifiers();
+            if ((mods & Qt::ControlModifier) && key->key() == Qt::Key_A) {
+                // Select all: the next typed character replaces the text, as after entering.
+                Dispatch([&] {
+                    if (auto* edit = dynamic_cast<TEdit*>(form->FocusedControl())) edit->SelectAll();
+                    if (auto* combo = dynamic_cast<TComboBox*>(form->FocusedControl())) combo->SelectAll();
+                });
+                return true;
+            }
             if ((mods & Qt::ControlModifier) && key->key() == Qt::Key_V) {
                 const QString pasted = QApplication::clipboard()->text();
                 Dispatch([&] { TypeText(*form, pasted); });
