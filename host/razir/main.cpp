@@ -30,6 +30,7 @@ constexpr Command kCommands[] = {
     {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
     {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
     {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
+    {"gui", "abre la ventana principal con los reportes (razir gui --help)", RunGui},
 };
 
 int Help(const std::vector<std::string>&) {

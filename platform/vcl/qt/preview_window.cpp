@@ -89,20 +89,22 @@ public:
         bar->setObjectName("barVista");
         bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
         layout->addWidget(bar);
-        auto add = [&](const char* name, const QString& text, std::function<void()> act) {
+        auto add = [&](const char* name, const QString& text, std::function<void()> act, const QString& tip = {}) {
             QAction* a = bar->addAction(text);
             a->setObjectName(name);
+            if (!tip.isEmpty()) a->setToolTip(tip);
             QObject::connect(a, &QAction::triggered, std::move(act));
             return a;
         };
-        first_ = add("actPrimera", "|< Primera", [this] { ShowPage(0); });
-        prev_ = add("actAnterior", "< Anterior", [this] { ShowPage(page_ - 1); });
+        // Short symbols for the page buttons, so the whole bar fits a small screen.
+        first_ = add("actPrimera", "|<", [this] { ShowPage(0); }, "Primera página (Inicio)");
+        prev_ = add("actAnterior", "<", [this] { ShowPage(page_ - 1); }, "Página anterior (RePág)");
         pageLabel_ = new QLabel(bar);
         pageLabel_->setObjectName("lblPagina");
         pageLabel_->setContentsMargins(8, 0, 8, 0);
         bar->addWidget(pageLabel_);
-        next_ = add("actSiguiente", "Siguiente >", [this] { ShowPage(page_ + 1); });
-        last_ = add("actUltima", "Última >|", [this] { ShowPage(Pages() - 1); });
+        next_ = add("actSiguiente", ">", [this] { ShowPage(page_ + 1); }, "Página siguiente (AvPág)");
+        last_ = add("actUltima", ">|", [this] { ShowPage(Pages() - 1); }, "Última página (Fin)");
         bar->addSeparator();
         add("actPaginaCompleta", "Página completa", [this] { SetZoom(Zoom::WholePage); });
         add("actAnchoPagina", "Ancho de página", [this] { SetZoom(Zoom::PageWidth); });
@@ -111,7 +113,7 @@ public:
         add("actImprimir", "Imprimir...", [this] { Print(); });
         add("actGuardarPdf", "Guardar PDF...", [this] { SavePdf(); });
         bar->addSeparator();
-        add("actCerrar", "Cerrar", [this] { host_.Dispatch([this] { form_.Close(); }); });
+        add("actCerrar", "Cerrar", [this] { host_.Dispatch([this] { form_.Close(); }); }, "Cerrar la vista preliminar (Esc)");
 
         area_ = new PageArea(window_);
         area_->setObjectName("areaPagina");
@@ -261,11 +263,12 @@ protected:
             if (QWidget* w = WidgetOf(row.control)) w->setGeometry(100, y, row.width, 24);
             y += 34;
         }
-        auto* note = new QLabel("El archivo se usa con el destino \"file\"; vacío: el nombre del reporte.", client_);
+        auto* note = new QLabel("Solo con el destino \"file\"; vacío: el nombre del reporte.", client_);
         note->setObjectName("lblNotaArchivo");
-        note->setGeometry(100, y - 4, 290, 18);
+        note->setWordWrap(true);
+        note->setGeometry(100, y - 4, 280, 32);
         note->setEnabled(false);
-        y += 24;
+        y += 36;
         if (QWidget* w = WidgetOf(setup_.btnAceptar)) w->setGeometry(198, y, 88, 28);
         if (QWidget* w = WidgetOf(setup_.btnCancelar)) w->setGeometry(292, y, 88, 28);
     }
