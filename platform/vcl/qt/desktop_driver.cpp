@@ -195,6 +195,13 @@ bool DesktopDriver::Impl::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::Close) event->ignore();
         return input || type == QEvent::Close;
     }
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+        // A list that closed without a pick tells the model on a queued call: it runs before
+        // the next key or click, as it would for a person.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        window = WindowHolding(widget);
+        if (!window) return false;
+    }
     if (window->OwnInput(watched, event)) return true;
     TForm* form = &window->Form();
 

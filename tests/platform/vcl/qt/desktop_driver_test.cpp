@@ -189,18 +189,36 @@ private:
 // step is queued before one runs, so a step that opens a message box is answered by the next.
 class Player {
 public:
-    void Add(std::function<void()> step) { steps_.push_back(std::move(step)); }
-    void Start() { QTimer::singleShot(20, [this] { Next(); }); }
+    void Add(std::function<void()> step) { steps_.push_back({std::move(step), false}); }
+    // A step that ends a nested loop (answers a message box): the next one waits until it
+    // has unwound, so the handler that showed the box has finished.
+    void Answer(std::function<void()> step) { steps_.push_back({std::move(step), true}); }
+    void Start() { QTimer::singleShot(20, &context_, [this] { Next(); }); }
 
 private:
+    struct Entry {
+        std::function<void()> run;
+        bool answers;
+    };
     void Next() {
         if (steps_.empty()) return;
-        auto step = std::move(steps_.front());
+        if (steps_.front().answers && !QApplication::activeModalWidget()) {
+            QTimer::singleShot(20, &context_, [this] { Next(); });  // the box is not up yet
+            return;
+        }
+        Entry step = std::move(steps_.front());
         steps_.pop_front();
-        QTimer::singleShot(20, [this] { Next(); });
-        step();
+        // Work a list's closing left queued runs before the user's next action.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        if (!step.answers) QTimer::singleShot(20, &context_, [this] { Next(); });
+        step.run();
+        if (step.answers) QTimer::singleShot(60, &context_, [this] { Next(); });
     }
-    std::deque<std::function<void()>> steps_;
+    std::deque<Entry> steps_;
+    QObject context_;  // its timers go with the player, never into the next test
+
+public:
+    QObject* Context() { return &context_; }
 };
 
 QMessageBox* OpenMessage() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
@@ -246,15 +264,17 @@ protected:
     }
     QWidget* W(const TControl* c) const { return driver_.Widget(*c); }
     QWidget* KeyTarget() const {
-        if (QWidget* f = QApplication::focusWidget()) return f;
-        return Screen->ActiveForm() ? driver_.Window(*Screen->ActiveForm()) : nullptr;
+        // Keys go where the user types: the active form's window, at its focused widget.
+        QWidget* window = Screen->ActiveForm() ? driver_.Window(*Screen->ActiveForm()) : nullptr;
+        if (window && window->focusWidget()) return window->focusWidget();
+        return window;
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(KeyTarget(), key, mods); }
     // Runs the dialog with the steps; a last step cancels it should the steps leave it open.
     TModalResult Run(Player& p) {
-        p.Add([this] {
+        p.Add([this, &p] {
             if (!form_->Showing()) return;
-            QTimer::singleShot(3000, [this] {
+            QTimer::singleShot(3000, p.Context(), [this] {
                 ADD_FAILURE() << "the steps left the dialog open";
                 while (QMessageBox* box = OpenMessage()) box->reject();
                 if (form_ && form_->Showing()) form_->SetModalResult(mrAbort);
@@ -308,7 +328,7 @@ TEST_F(DesktopDriverTest, FocusMovesRunExitHandlersAsInTheModel) {
     });
     // The click on Hasta moves the focus; Desde's Exit sees Hasta active and rejects the date.
     p.Add([&] { QTest::mouseClick(W(form_->edtFecHasta), Qt::LeftButton); });
-    p.Add([&] {
+    p.Answer([&] {
         ASSERT_NE(OpenMessage(), nullptr);
         EXPECT_EQ(OpenMessage()->windowTitle(), "Advertencia");
         EXPECT_EQ(OpenMessage()->icon(), QMessageBox::Information);
