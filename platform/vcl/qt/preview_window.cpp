@@ -187,7 +187,10 @@ private:
             return;
         }
         // The page images are drawn at 96 dots per inch: 100 % shows them pixel for pixel.
-        const QSize room = area_->viewport()->size() - QSize(24, 24);
+        // The room without scroll bars: a whole page then needs none, and page width leaves
+        // space for the vertical one it brings.
+        QSize room = area_->maximumViewportSize() - QSize(24, 24);
+        if (zoom_ == Zoom::PageWidth) room.rwidth() -= area_->verticalScrollBar()->sizeHint().width();
         const double pw = pixmap_.width(), ph = pixmap_.height();
         double f = 1.0;
         if (zoom_ == Zoom::WholePage) f = std::min(room.width() / pw, room.height() / ph);

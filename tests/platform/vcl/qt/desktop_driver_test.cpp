@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -189,16 +190,19 @@ private:
 // step is queued before one runs, so a step that opens a message box is answered by the next.
 class Player {
 public:
-    void Add(std::function<void()> step) { steps_.push_back({std::move(step), false}); }
-    // A step that ends a nested loop (answers a message box): the next one waits until it
-    // has unwound, so the handler that showed the box has finished.
-    void Answer(std::function<void()> step) { steps_.push_back({std::move(step), true}); }
+    void Add(std::function<void()> step) { steps_.push_back({std::move(step), false, false}); }
+    // A step that ends a nested loop (closes a modal form): the next one waits until it has
+    // unwound, so the handler that opened the loop has finished.
+    void Closing(std::function<void()> step) { steps_.push_back({std::move(step), false, true}); }
+    // Answers a message box or file dialog: runs once one is up, then as Closing.
+    void Answer(std::function<void()> step) { steps_.push_back({std::move(step), true, true}); }
     void Start() { QTimer::singleShot(20, &context_, [this] { Next(); }); }
 
 private:
     struct Entry {
         std::function<void()> run;
         bool answers;
+        bool closes;
     };
     void Next() {
         if (steps_.empty()) return;
@@ -210,9 +214,9 @@ private:
         steps_.pop_front();
         // Work a list's closing left queued runs before the user's next action.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        if (!step.answers) QTimer::singleShot(20, &context_, [this] { Next(); });
+        if (!step.closes) QTimer::singleShot(20, &context_, [this] { Next(); });
         step.run();
-        if (step.answers) QTimer::singleShot(60, &context_, [this] { Next(); });
+        if (step.closes) QTimer::singleShot(60, &context_, [this] { Next(); });
     }
     std::deque<Entry> steps_;
     QObject context_;  // its timers go with the player, never into the next test
@@ -444,6 +448,42 @@ TEST_F(DesktopDriverTest, ReportPreviewsIntoOneWindowAndCancelClosesBoth) {
     });
     EXPECT_EQ(Run(p), mrCancel);
     EXPECT_EQ(report::FindPreview(), nullptr) << "Cancel closed the preview too";
+}
+
+TEST_F(DesktopDriverTest, PreviewPrintsToAFileAndSavesItsPdf) {
+    const std::string printed = (dir_ / "impreso.pdf").string();
+    const std::string saved = (dir_ / "guardado.pdf").string();
+    QWidget* shown = nullptr;
+    Player p;
+    p.Add([&] { QTest::mouseClick(W(form_->btnPreview), Qt::LeftButton); });
+    p.Add([&] {
+        shown = driver_.Window(*Screen->FindForm("VistaPrevia"));
+        ASSERT_NE(shown, nullptr);
+        shown->findChild<QAction*>("actImprimir")->trigger();  // the set-up opens, modal
+    });
+    p.Closing([&] {
+        TForm* setup = Screen->FindForm("frmPrinterSetup");
+        ASSERT_NE(setup, nullptr);
+        ASSERT_TRUE(setup->Showing());
+        QWidget* window = driver_.Window(*setup);
+        QTest::mouseClick(window->findChild<QLineEdit*>("edtArchivo"), Qt::LeftButton);
+        QTest::keyClicks(KeyTarget(), QString::fromStdString(printed));
+        QTest::mouseClick(window->findChild<QPushButton*>("btnAceptar"), Qt::LeftButton);
+    });
+    p.Add([&] { shown->findChild<QAction*>("actGuardarPdf")->trigger(); });
+    p.Answer([&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(saved));  // typed into the dialog's name box
+        static_cast<QDialog*>(dialog)->accept();  // what the Save button does
+    });
+    p.Add([&] { QTest::mouseClick(W(form_->btnCancelar), Qt::LeftButton); });
+    EXPECT_EQ(Run(p), mrCancel);
+    EXPECT_TRUE(fs::exists(printed)) << "printed through the \"file\" destination";
+    EXPECT_TRUE(fs::exists(saved));
+    if (fs::exists(saved)) EXPECT_GT(fs::file_size(saved), 1000u);
 }
 
 TEST_F(DesktopDriverTest, PrinterSetupListsDestinationsAndCanBeCancelled) {
