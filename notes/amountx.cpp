@@ -4,7 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <iostream>
+
+#include "platform/vcl/application.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/edits.h"
+#include "platform/vcl/panels.h"
 
 namespace notix {
 namespace {
@@ -39,8 +43,9 @@ std::string DecimalText(long double value) {
 
 }  // namespace
 
-TAmountx::TAmountx()
-    : units_{"cero", "un/uno", "dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve",
+TAmountx::TAmountx(vcl::TComponent* AOwner)
+    : vcl::TComponent(AOwner),
+      units_{"cero", "un/uno", "dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve",
              "diez", "once", "doce", "trece", "catorce", "quince", "dieciséis", "diecisiete",
              "dieciocho", "diecinueve"},
       unitsAfterTens_{"un/uno", "dos", "tres", "cuatro", "cinco", "seis/séis", "siete", "ocho",
@@ -53,6 +58,23 @@ TAmountx::TAmountx()
     SetNumber(0);
 }
 
+void TAmountx::SetLLabel(vcl::TLabel* label) {
+    label_ = label;
+    if (label) label->FreeNotification(this);
+}
+
+void TAmountx::SetEdit(vcl::TEdit* edit) {
+    edit_ = edit;
+    if (edit) edit->FreeNotification(this);
+}
+
+void TAmountx::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+    vcl::TComponent::Notification(component, operation);
+    if (operation != vcl::opRemove) return;
+    if (component == label_) label_ = nullptr;
+    if (component == edit_) edit_ = nullptr;
+}
+
 void TAmountx::Convert() {
     if (OnConvert) OnConvert(*this, inText_);
 }
@@ -61,10 +83,9 @@ void TAmountx::InvalidNumber() {
     if (OnInvalidNumber) {
         OnInvalidNumber(*this);
     } else if (WantEvents) {
-        if (MessageBox)
-            MessageBox(kNumeroMuyGrande);
-        else
-            std::cerr << kNumeroMuyGrande << "\n";
+        vcl::TForm* main = vcl::Application->MainForm();
+        vcl::MessageBox(kNumeroMuyGrande, main ? main->Caption() : vcl::Application->Title(),
+                        vcl::MB_OK | vcl::MB_ICONERROR);
     }
 }
 
@@ -96,8 +117,8 @@ void TAmountx::SetNumber(long double value) {
         if (LikeMoney)
             inText_ = Leyend1 + " " + inText_ + " " + Leyend2 + " " + cents + " " + Leyend3;
     }
-    if (LLabel) LLabel->SetTexto(inText_);
-    if (Edit) Edit->SetTexto(inText_);
+    if (label_) label_->SetCaption(inText_);
+    if (edit_) edit_->SetText(inText_);
     Convert();
 }
 

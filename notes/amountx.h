@@ -3,29 +3,27 @@
 // Not here: where the words are printed (report.*) or how the amount was computed.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/vcl/component.h"
+
+namespace vcl {
+class TLabel;
+class TEdit;
+}  // namespace vcl
+
 namespace notix {
 
-// Anything that shows the words: a label caption or an edit box text. The component model's
-// controls adapt to it; tests use a plain string holder.
-class TTextoDestino {
-public:
-    virtual ~TTextoDestino() = default;
-    virtual void SetTexto(const std::string& texto) = 0;
-};
-
-class TAmountx {
+class TAmountx : public vcl::TComponent {
 public:
     using TAmountEvent1 = std::function<void(TAmountx& sender)>;
     using TAmountEvent2 = std::function<void(TAmountx& sender, const std::string& inText)>;
 
     static constexpr const char* kNumeroMuyGrande = "** Número muy grande **";
 
-    TAmountx();
+    explicit TAmountx(vcl::TComponent* AOwner = nullptr);
 
     // Stores the amount and converts it; then writes the words to LLabel and Edit and calls
     // OnConvert.
@@ -42,20 +40,26 @@ public:
     std::string Leyend2 = "pesos";
     std::string Leyend3 = "M.N.";
     bool LikeMoney = true;
-    TTextoDestino* LLabel = nullptr;
-    TTextoDestino* Edit = nullptr;
+    // A label whose caption, and an edit box whose text, receive the words; either is
+    // forgotten when it is destroyed.
+    vcl::TLabel* LLabel() const { return label_; }
+    void SetLLabel(vcl::TLabel* label);
+    vcl::TEdit* Edit() const { return edit_; }
+    void SetEdit(vcl::TEdit* edit);
     bool WantEvents = true;
     TAmountEvent1 OnInvalidNumber;
     TAmountEvent2 OnConvert;
-    // Shows the invalid-number message when WantEvents is set and no OnInvalidNumber handler
-    // is; the application plugs its message box in here. Unset, the text goes to stderr.
-    std::function<void(const std::string& mensaje)> MessageBox;
 
     void Convert();
     void InvalidNumber();
     void ProcessHundred(int group);
 
+protected:
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+
 private:
+    vcl::TLabel* label_ = nullptr;
+    vcl::TEdit* edit_ = nullptr;
     long double number_ = 0;
     bool negative_ = false;
     std::string inText_;

@@ -8,7 +8,8 @@
 #include <climits>
 #include <fstream>
 
-#include "notes/locale.h"
+#include "platform/text/fold.h"
+#include "platform/text/format.h"
 
 namespace notix {
 namespace {
@@ -22,7 +23,7 @@ std::string Trim(const std::string& s) {
 
 int ToCount(const std::string& v, int max) {
     try {
-        long long n = StrToInt(v);
+        long long n = text::StrToInt(v);
         return static_cast<int>(std::clamp<long long>(n, 0, max));
     } catch (const text::ConvertError&) {
         return 0;
@@ -40,16 +41,16 @@ TDatosNota LeerDatosNota(const std::string& path) {
         line = Trim(line);
         if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[') {
-            inSection = SameText(Trim(line.substr(1, line.find(']') - 1)), "ProcesosCriticos");
+            inSection = text::SameText(Trim(line.substr(1, line.find(']') - 1)), "ProcesosCriticos");
             continue;
         }
         auto eq = line.find('=');
         if (!inSection || eq == std::string::npos) continue;
         std::string key = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
-        if (SameText(key, "Proceso1")) d.Proceso1 = ToCount(value, 1000);
-        if (SameText(key, "Proceso2")) d.Proceso2 = ToCount(value, 1000);
-        if (SameText(key, "Proceso3")) d.Proceso3 = ToCount(value, 1000);
-        if (SameText(key, "sleep")) d.Sleep = ToCount(value, TDatosNota::kMaxSleep);
+        if (text::SameText(key, "Proceso1")) d.Proceso1 = ToCount(value, 1000);
+        if (text::SameText(key, "Proceso2")) d.Proceso2 = ToCount(value, 1000);
+        if (text::SameText(key, "Proceso3")) d.Proceso3 = ToCount(value, 1000);
+        if (text::SameText(key, "sleep")) d.Sleep = ToCount(value, TDatosNota::kMaxSleep);
     }
     return d;
 }

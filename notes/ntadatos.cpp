@@ -4,14 +4,13 @@
 #include <algorithm>
 
 #include "notes/report.h"
+#include "platform/text/fold.h"
+#include "platform/text/utf8.h"
 
 namespace notix {
 namespace {
 
-const TFormatSettings& Defaults() {
-    static const TFormatSettings fs;
-    return fs;
-}
+const text::FormatSettings& Defaults() { return text::DefaultFormatSettings(); }
 
 void CheckIndex(int i, int count) {
     if (i < 0 || i >= count)
@@ -26,17 +25,18 @@ void Rename(std::string& nombre, std::string& descripcion, const std::string& nu
 
 }  // namespace
 
-bool EsCeroTexto(const std::string& value, const TFormatSettings& fs) {
+bool EsCeroTexto(const std::string& value, const text::FormatSettings& fs) {
     // Amounts begin with the currency symbol: as many characters as it has are dropped,
     // whatever they are.
-    std::string v = Utf8Length(value) > Utf8Length(fs.CurrencyString)
-                        ? value.substr(Utf8Left(value, Utf8Length(fs.CurrencyString)).size())
+    std::size_t symbol = text::Utf8Length(fs.CurrencyString);
+    std::string v = text::Utf8Length(value) > symbol
+                        ? value.substr(text::Utf8Left(value, symbol).size())
                         : std::string();
     auto b = v.find_first_not_of(' ');
     if (b == std::string::npos) return true;  // an empty amount is no amount
     v = v.substr(b, v.find_last_not_of(' ') - b + 1);
     v.erase(std::remove(v.begin(), v.end(), fs.ThousandSeparator), v.end());
-    return StrToFloat(v, fs) == 0;
+    return text::StrToFloat(v, fs) == 0;
 }
 
 // ---- TCampo
@@ -50,16 +50,16 @@ std::string TCampo::GetDisplayName() {
     return nombre_;
 }
 
-const TFormatSettings& TCampo::Formatos() const {
+const text::FormatSettings& TCampo::Formatos() const {
     return collection_ && collection_->GetOwner() ? collection_->GetOwner()->Formatos : Defaults();
 }
 
-long long TCampo::GetAsInteger() const { return StrToInt(valor_); }
-void TCampo::SetAsInteger(long long v) { valor_ = IntToStr(v); }
-double TCampo::GetAsFloat() const { return StrToFloat(valor_, Formatos()); }
-void TCampo::SetAsFloat(double v) { valor_ = FloatToStr(v, Formatos()); }
-text::TDateTime TCampo::GetAsDateTime() const { return StrToDateTime(valor_, Formatos()); }
-void TCampo::SetAsDateTime(text::TDateTime v) { valor_ = DateTimeToStr(v, Formatos()); }
+long long TCampo::GetAsInteger() const { return text::StrToInt(valor_); }
+void TCampo::SetAsInteger(long long v) { valor_ = text::IntToStr(v); }
+double TCampo::GetAsFloat() const { return text::StrToFloat(valor_, Formatos()); }
+void TCampo::SetAsFloat(double v) { valor_ = text::FloatToStr(v, Formatos()); }
+text::TDateTime TCampo::GetAsDateTime() const { return text::StrToDateTime(valor_, Formatos()); }
+void TCampo::SetAsDateTime(text::TDateTime v) { valor_ = text::DateTimeToStr(v, Formatos()); }
 bool TCampo::EsCero() const { return EsCeroTexto(valor_, Formatos()); }
 
 // ---- TCampos
@@ -84,7 +84,7 @@ void TCampos::SetCampo(int i, const TCampo& item) {
 
 TCampo& TCampos::PorNombre(std::string_view nombre) const {
     for (const auto& c : items_)
-        if (SameText(c->Nombre(), nombre)) return *c;
+        if (text::SameText(c->Nombre(), nombre)) return *c;
     throw EError("Campo no existente");
 }
 
@@ -149,16 +149,20 @@ std::string& TCampoDetalle::Valor() {
     return valores_[actual_];
 }
 
-const TFormatSettings& TCampoDetalle::Formatos() const {
+const text::FormatSettings& TCampoDetalle::Formatos() const {
     return collection_ && collection_->GetOwner() ? collection_->GetOwner()->Formatos : Defaults();
 }
 
-long long TCampoDetalle::GetAsInteger() const { return StrToInt(Valor()); }
-void TCampoDetalle::SetAsInteger(long long v) { Valor() = IntToStr(v); }
-double TCampoDetalle::GetAsFloat() const { return StrToFloat(Valor(), Formatos()); }
-void TCampoDetalle::SetAsFloat(double v) { Valor() = FloatToStr(v, Formatos()); }
-text::TDateTime TCampoDetalle::GetAsDateTime() const { return StrToDateTime(Valor(), Formatos()); }
-void TCampoDetalle::SetAsDateTime(text::TDateTime v) { Valor() = DateTimeToStr(v, Formatos()); }
+long long TCampoDetalle::GetAsInteger() const { return text::StrToInt(Valor()); }
+void TCampoDetalle::SetAsInteger(long long v) { Valor() = text::IntToStr(v); }
+double TCampoDetalle::GetAsFloat() const { return text::StrToFloat(Valor(), Formatos()); }
+void TCampoDetalle::SetAsFloat(double v) { Valor() = text::FloatToStr(v, Formatos()); }
+text::TDateTime TCampoDetalle::GetAsDateTime() const {
+    return text::StrToDateTime(Valor(), Formatos());
+}
+void TCampoDetalle::SetAsDateTime(text::TDateTime v) {
+    Valor() = text::DateTimeToStr(v, Formatos());
+}
 bool TCampoDetalle::EsCero() const { return EsCeroTexto(Valor(), Formatos()); }
 
 // ---- TCamposDetalle
@@ -189,7 +193,7 @@ void TCamposDetalle::SetCampoDetalle(int i, const TCampoDetalle& item) {
 
 TCampoDetalle& TCamposDetalle::PorNombre(std::string_view nombre) const {
     for (const auto& c : items_)
-        if (SameText(c->Nombre(), nombre)) return *c;
+        if (text::SameText(c->Nombre(), nombre)) return *c;
     throw EError("Campo no existente");
 }
 
@@ -274,21 +278,26 @@ void TCamposDetalle::Post() {
 
 // ---- TNtaDatos
 
-TNtaDatos::TNtaDatos() : campos_(this), detalle_(this) {}
+TNtaDatos::TNtaDatos(vcl::TComponent* AOwner)
+    : vcl::TComponent(AOwner), campos_(this), detalle_(this) {}
 
 TNtaDatos::~TNtaDatos() { SetNotaReporte(nullptr); }
 
 void TNtaDatos::SetNotaReporte(TNtaReporte* reporte) {
-    if (reporte_ == reporte) {
-        if (reporte) reporte->datos_ = this;
-        return;
+    if (reporte_ && reporte_ != reporte) {
+        if (reporte_->datos_ == this) reporte_->datos_ = nullptr;
+        reporte_->RemoveFreeNotification(this);
     }
-    if (reporte_) reporte_->Desligar(this);
     reporte_ = reporte;
     if (reporte_) {
-        reporte_->referentes_.push_back(this);
+        reporte_->FreeNotification(this);
         reporte_->datos_ = this;
     }
+}
+
+void TNtaDatos::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+    vcl::TComponent::Notification(component, operation);
+    if (operation == vcl::opRemove && component == reporte_) reporte_ = nullptr;
 }
 
 void TNtaDatos::SetModoImpresion(TModoImpresion m) {

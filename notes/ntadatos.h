@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/locale.h"
+#include "platform/text/format.h"
+#include "platform/vcl/component.h"
 
 namespace notix {
 
@@ -30,7 +31,7 @@ class TCamposDetalle;
 // True when value is a zero amount: the currency symbol's length of leading characters is
 // dropped, blanks trimmed, thousands separators removed, then the number compared with 0.
 // An empty amount counts as zero. Throws text::ConvertError for text that is not a number.
-bool EsCeroTexto(const std::string& value, const TFormatSettings& fs);
+bool EsCeroTexto(const std::string& value, const text::FormatSettings& fs);
 
 class TCampo {
 public:
@@ -60,7 +61,7 @@ public:
 
 private:
     friend class TCampos;
-    const TFormatSettings& Formatos() const;
+    const text::FormatSettings& Formatos() const;
     TCampos* collection_;
     std::string nombre_, valor_;
 };
@@ -126,7 +127,7 @@ private:
     friend class TCamposDetalle;
     const std::string& Valor() const;
     std::string& Valor();
-    const TFormatSettings& Formatos() const;
+    const text::FormatSettings& Formatos() const;
     TCamposDetalle* collection_;
     std::string nombre_;
     std::vector<std::string> valores_;
@@ -178,12 +179,10 @@ private:
     std::vector<std::unique_ptr<TCampoDetalle>> items_;
 };
 
-class TNtaDatos {
+class TNtaDatos : public vcl::TComponent {
 public:
-    TNtaDatos();
-    ~TNtaDatos();
-    TNtaDatos(const TNtaDatos&) = delete;
-    TNtaDatos& operator=(const TNtaDatos&) = delete;
+    explicit TNtaDatos(vcl::TComponent* AOwner = nullptr);
+    ~TNtaDatos() override;
 
     TCampos& Campos() { return campos_; }
     const TCampos& Campos() const { return campos_; }
@@ -193,7 +192,7 @@ public:
     void SetCamposDetalle(const TCamposDetalle& c) { detalle_.Assign(c); }
 
     // Linking also points the report back at this data; either side forgets the other when
-    // it is destroyed.
+    // it is destroyed (free notification).
     TNtaReporte* NotaReporte() const { return reporte_; }
     void SetNotaReporte(TNtaReporte* reporte);
 
@@ -204,7 +203,8 @@ public:
     void SetModoImpresion(TModoImpresion m);
     std::string TipoImpresion;  // "C" cancelled, "R" reprinted
 
-    TFormatSettings Formatos;
+    // The regional settings typed access reads; the application's settings unless told.
+    text::FormatSettings Formatos = text::DefaultFormatSettings();
 
     TCampo& PorNombre(std::string_view n) const { return campos_.PorNombre(n); }
     std::string GetAsString(std::string_view n) const { return PorNombre(n).GetAsString(); }
@@ -221,6 +221,9 @@ public:
     // The whole note through the report, or only its footer when the rows went out line by
     // line. Without a report nothing happens.
     void ImprimirNota();
+
+protected:
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
 
 private:
     friend class TNtaReporte;

@@ -1,8 +1,8 @@
 // Encoding of printer control sequences.
 #include "notes/puerto.h"
 
-#include "notes/locale.h"
 #include "notes/ntadatos.h"
+#include "platform/text/format.h"
 
 namespace notix {
 
@@ -18,7 +18,7 @@ std::vector<std::uint8_t> CodificarSecuencia(const std::string& secuencia) {
                          std::to_string(kMaxCodigos) + " códigos");
         // StrToInt refuses the empty code that a leading or doubled space leaves.
         if (code.empty()) throw text::ConvertError("\"\" no es un valor entero válido");
-        out.push_back(static_cast<std::uint8_t>(StrToInt(code) & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(text::StrToInt(code) & 0xFF));
     }
     return out;
 }

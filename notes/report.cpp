@@ -7,6 +7,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "platform/report/printer_dialog.h"
+#include "platform/text/utf8.h"
 #include "platform/vcl/stream/reader.h"
 
 namespace notix {
@@ -27,21 +29,18 @@ bool EsImportePago(const std::string& n) {
 
 // Pads UTF-8 text with spaces, or cuts it, to n characters.
 std::string Ajustar(const std::string& s, std::size_t n) {
-    std::size_t len = Utf8Length(s);
-    return len >= n ? Utf8Left(s, n) : s + std::string(n - len, ' ');
+    std::size_t len = text::Utf8Length(s);
+    return len >= n ? text::Utf8Left(s, n) : s + std::string(n - len, ' ');
 }
 
 }  // namespace
 
-TNtaReporte::TNtaReporte() = default;
+TNtaReporte::TNtaReporte(vcl::TComponent* AOwner)
+    : vcl::TComponent(AOwner), amountx_(new TAmountx(this)) {}
 
-TNtaReporte::~TNtaReporte() {
-    for (TNtaDatos* d : referentes_) d->reporte_ = nullptr;
-}
-
-void TNtaReporte::Desligar(TNtaDatos* datos) {
-    std::erase(referentes_, datos);
-    if (datos_ == datos) datos_ = referentes_.empty() ? nullptr : referentes_.back();
+void TNtaReporte::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+    vcl::TComponent::Notification(component, operation);
+    if (operation == vcl::opRemove && component == datos_) datos_ = nullptr;
 }
 
 void TNtaReporte::CargarFormato() {
@@ -152,8 +151,8 @@ void TNtaReporte::ImprimirSeccion(std::vector<TElementoNota>& items) {
             linea.clear();
         }
         lineTop_ = item.Top;
-        if (static_cast<std::size_t>(col) > Utf8Length(linea))
-            linea += std::string(col - Utf8Length(linea), ' ');
+        if (static_cast<std::size_t>(col) > text::Utf8Length(linea))
+            linea += std::string(col - text::Utf8Length(linea), ' ');
         if (item.tipo == TElementoNota::Etiqueta) {
             cw_ = 10;
             std::string texto = CadenaAImprimir(item);
@@ -162,7 +161,7 @@ void TNtaReporte::ImprimirSeccion(std::vector<TElementoNota>& items) {
             if (item.NombreCampo == "FormasImpuestos") ImprimeFormasDeImpuestos();
             // A label without word wrap keeps to its width; one cell more leaves room for the
             // blank that leads a right-aligned amount.
-            if (!item.WordWrap) texto = Utf8Left(texto, std::max(0, item.Width / cw_ + 1));
+            if (!item.WordWrap) texto = text::Utf8Left(texto, std::max(0, item.Width / cw_ + 1));
             linea += texto;
         } else if (item.tipo == TElementoNota::Figura &&
                    item.Shape == TElementoNota::kLineaHorizontal) {
@@ -183,12 +182,12 @@ std::string TNtaReporte::CadenaAImprimir(TElementoNota& label) {
         if (n == "Hora" && datos_->ModoImpresion() == mPuerto) label.WordWrap = true;
         if (EsImportePago(n) && campo->EsCero()) return " ";
         if (n == "Letras") {
-            amountx_.Leyend2 = datos_->Campos().PorNombre("Moneda").GetAsString();
-            amountx_.SetNumber(StrToFloat(valor, datos_->Formatos));
-            valor = amountx_.InText();
+            amountx_->Leyend2 = datos_->Campos().PorNombre("Moneda").GetAsString();
+            amountx_->SetNumber(text::StrToFloat(valor, datos_->Formatos));
+            valor = amountx_->InText();
         }
         if (EsImporteAlineado(n)) {
-            int pad = ancho - static_cast<int>(Utf8Length(valor));
+            int pad = ancho - static_cast<int>(text::Utf8Length(valor));
             if (pad >= 0) return std::string(pad + 1, ' ') + valor;
         }
         return valor;
@@ -196,7 +195,7 @@ std::string TNtaReporte::CadenaAImprimir(TElementoNota& label) {
     if (TCampoDetalle* col = datos_->CamposDetalle().BuscarExacto(n)) {
         std::string valor = col->GetAsString();
         if (n == "TPartida") {
-            int pad = ancho - static_cast<int>(Utf8Length(valor));
+            int pad = ancho - static_cast<int>(text::Utf8Length(valor));
             if (pad > 0) return std::string(pad, ' ') + valor;
         }
         return valor;
@@ -234,11 +233,30 @@ void TNtaReporte::ImprimeFormasDeImpuestos() {
     }
 }
 
+void TNtaReporte::SetNombredeImpresora(const std::string& nombre) {
+    std::vector<report::Destination> destinos = report::ListDestinations();
+    std::string elegido;
+    for (const auto& d : destinos)
+        if (d.name == nombre && !nombre.empty()) elegido = d.name;
+    for (const auto& d : destinos)
+        if (elegido.empty() && d.isDefault) elegido = d.name;
+    if (elegido.empty() && !destinos.empty()) elegido = destinos.front().name;
+    nombreImpresora_ = elegido;
+}
+
 void TNtaReporte::ImprimeNotaQR2() {
-    // Bounded: a missing layout or a printer that is gone would otherwise loop for ever.
-    for (int i = 0; i < kIntentosQR2; ++i)
-        if (ReportPrinterQR2(FormatoDeImpresion.substr(0, 255), nombreImpresora_)) return;
-    throw EError("No se pudo imprimir la nota con el formato " + FormatoDeImpresion);
+    if (!nombreImpresora_.empty()) ReportPrinterQR2->Printer.destination = nombreImpresora_;
+    // Bounded: a missing layout or a printer that is gone would otherwise be retried for ever.
+    std::string porque;
+    for (int i = 0; i < kIntentosQR2; ++i) {
+        try {
+            ReportPrinterQR2->Print(FormatoDeImpresion.substr(0, 255));
+            return;
+        } catch (const std::exception& e) {
+            porque = e.what();
+        }
+    }
+    throw EError("No se pudo imprimir la nota con el formato " + FormatoDeImpresion + ": " + porque);
 }
 
 }  // namespace notix

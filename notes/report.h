@@ -9,7 +9,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,14 +19,15 @@
 #include "notes/puerto.h"
 #include "platform/ports/codepage.h"
 
+namespace report {
+class TReportPrinterDialog;
+}  // namespace report
+
 namespace notix {
 
-class TNtaReporte {
+class TNtaReporte : public vcl::TComponent {
 public:
-    TNtaReporte();
-    ~TNtaReporte();
-    TNtaReporte(const TNtaReporte&) = delete;
-    TNtaReporte& operator=(const TNtaReporte&) = delete;
+    explicit TNtaReporte(vcl::TComponent* AOwner = nullptr);
 
     std::string FormatoDeImpresion;
     TPuerto Puerto = SERIE;
@@ -37,16 +37,18 @@ public:
     }
     TSecuencias Secuencias;
     TConfiguracionPuerto ConfigPuerto;
+    // The system printer of mWindows. Setting it selects that printer, or the default one when
+    // the name is empty or unknown, and stores the name of the printer selected.
     const std::string& NombredeImpresora() const { return nombreImpresora_; }
-    void SetNombredeImpresora(const std::string& nombre) { nombreImpresora_ = nombre; }
+    void SetNombredeImpresora(const std::string& nombre);
     int EspacioEntreNotas = 5;
     const std::string& NombreImpresoraDelaNota() const { return impresoraDeLaNota_; }
     void SetNombreImpresoraDelaNota(const std::string& nombre) {
         if (!nombre.empty()) impresoraDeLaNota_ = nombre;
     }
-    // Prints a layout file on a system printer (mWindows); true when it printed. Left unset
-    // until the report engine provides it.
-    std::function<bool(const std::string& formato, const std::string& impresora)> ReportPrinterQR2;
+    // The report printer dialog that prints the layout in mWindows; referenced, not owned (the
+    // form that owns both keeps it alive).
+    report::TReportPrinterDialog* ReportPrinterQR2 = nullptr;
     static constexpr int kIntentosQR2 = 3;
 
     // Installation settings of the output.
@@ -84,9 +86,11 @@ public:
     static constexpr int kAnchoLinea = 100;   // characters a note line holds
     static constexpr int kAnchoFormaPago = 255;
 
+protected:
+    void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+
 private:
     friend class TNtaDatos;
-    void Desligar(TNtaDatos* datos);
     void ImprimirSeccion(std::vector<TElementoNota>& items);
     void TerminarLinea(std::string& linea, int handshakes);
     void Configurar();
@@ -97,12 +101,11 @@ private:
     std::string puertoNumero_ = "1";
     std::string nombreImpresora_, impresoraDeLaNota_;
     TNtaDatos* datos_ = nullptr;
-    std::vector<TNtaDatos*> referentes_;  // data components whose NotaReporte is this report
     std::vector<TElementoNota> secciones_[3];
     int cw_ = 10;
     int lineTop_ = 0;
     bool enDetalle_ = false;
-    TAmountx amountx_;
+    TAmountx* amountx_;  // owned
     ports::TThreadComm comm_;
     bool listo_ = false;
     TDatosNota datosNota_;

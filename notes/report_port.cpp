@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "notes/report.h"
+#include "platform/text/utf8.h"
 
 namespace notix {
 
@@ -55,7 +56,7 @@ void TNtaReporte::ImprimirCodigoCajon(const std::string& secuencia) {
 
 void TNtaReporte::TerminarLinea(std::string& linea, int handshakes) {
     // A line holds kAnchoLinea characters; the rest of a longer one is cut.
-    std::string texto = Utf8Left(linea, kAnchoLinea);
+    std::string texto = text::Utf8Left(linea, kAnchoLinea);
     if (OnLinea) OnLinea(texto);
     std::string bytes = ports::FromUtf8(texto, PaginaDeCodigos);
     std::vector<std::uint8_t> block(bytes.begin(), bytes.end());
@@ -70,7 +71,7 @@ void TNtaReporte::TerminarLinea(std::string& linea, int handshakes) {
 }
 
 void TNtaReporte::ImprimeCadenaFormasPago(const std::string& linea) {
-    std::string texto = Utf8Left(linea, kAnchoFormaPago);
+    std::string texto = text::Utf8Left(linea, kAnchoFormaPago);
     if (OnLinea) OnLinea(texto);
     std::string bytes = ports::FromUtf8(texto, PaginaDeCodigos);
     std::vector<std::uint8_t> block(bytes.begin(), bytes.end());

@@ -9,6 +9,10 @@
 #include <stdexcept>
 
 #include "host/razir/commands.h"
+#include "host/razir/report_runner.h"
+#include "host/velmor/session.h"
+#include "platform/shell/folders.h"
+#include "platform/vcl/application.h"
 #include "host/razir/demo/generator.h"
 #include "host/velmor/installation.h"
 
@@ -92,6 +96,44 @@ void WriteIni(const fs::path& dir, const demo::Options& o) {
     inst.Save();
 }
 
+// The shipped layouts and note formats, from beside the program into the installation.
+void InstallShipped(const fs::path& dir) {
+    for (const char* folder : {"Reportes", "Formatos"}) {
+        const fs::path from = fs::path(shell::ProgramFolder()) / folder;
+        fs::create_directories(dir / folder);
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(from, ec))
+            fs::copy_file(e.path(), dir / folder / e.path().filename(), fs::copy_options::overwrite_existing);
+        if (ec) std::cerr << "razir demo: no se encontró " << from.string() << "\n";
+    }
+}
+
+// Every report the library has, previewed with its defaults into out/<report>.pdf, and the
+// demo ticket as the printer's bytes and as text: what a new user looks at first.
+void WriteSamples(const fs::path& dir) {
+    const std::string home = fs::absolute(dir).string();
+    ::setenv("RAZIR_HOME", home.c_str(), 1);
+    auto inst = velmor::Installation::Load(velmor::FindInstallationFolder());
+    velmor::OpenSession(inst);
+    vcl::Application->SetExeName(inst.Folder + "razir");
+    int written = 0;
+    for (const auto& entry : ReportEntries()) {
+        ReportRun run;
+        run.entry = entry;
+        run.p1 = inst.Config.TiendaActual;
+        run.p2 = inst.Config.GetDescripcionTienda();
+        run.out = (fs::absolute(dir) / "out" / (entry + ".pdf")).string();
+        const ReportOutcome r = RunReport(run);
+        if (r.previewed) ++written;
+        else std::cerr << "razir demo: " << entry << " no produjo vista preliminar\n";
+    }
+    std::cout << "  reportes: " << written << " en " << (dir / "out").string() << "\n";
+    const std::string ticket = (fs::absolute(dir) / "out" / "ticket.bin").string();
+    const std::string texto = (fs::absolute(dir) / "out" / "ticket.txt").string();
+    if (RunNote({"--out", ticket, "--text", texto}) == kExitDone)
+        std::cout << "  nota: " << ticket << " y " << texto << "\n";
+}
+
 }  // namespace
 
 int RunDemo(const std::vector<std::string>& args) {
@@ -121,11 +163,16 @@ int RunDemo(const std::vector<std::string>& args) {
             else if (a == "--reemplazar") replace = true;
             else if (!a.empty() && a[0] != '-' && !dirGiven) { dir = a; dirGiven = true; }
             else throw std::invalid_argument("Argumento desconocido: \"" + a + "\"");
-            demo::Validate(o);
         } catch (const std::invalid_argument& e) {
             std::cerr << "razir demo: " << e.what() << "\n" << kUso;
             return kExitUsage;
         }
+    }
+    try {
+        demo::Validate(o);  // once all flags are in: limits depend on several of them
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "razir demo: " << e.what() << "\n" << kUso;
+        return kExitUsage;
     }
     const fs::path datos = dir / "datos";
     if (HasTables(datos)) {
@@ -148,8 +195,10 @@ int RunDemo(const std::vector<std::string>& args) {
               << ", archivos diarios: " << s.dayFiles << "\n";
     char secs[32];
     std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
-    std::cout << "  segundos: " << secs << "\n"
-              << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
+    std::cout << "  segundos: " << secs << "\n";
+    InstallShipped(dir);
+    WriteSamples(dir);
+    std::cout << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
     return kExitDone;
 }
 

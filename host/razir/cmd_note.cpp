@@ -1,13 +1,16 @@
-// razir note: prints the demo sale through a note format to a file or a printer device, and
-// writes the note as readable text. Shows the note engine end to end from the command line.
+// razir note: prints the demo sale through a note format to a file, a printer device or a port
+// of the installation, and writes the note as readable text. Port names, the printer's code
+// page, the regional settings and "datosnota" come from the installation.
 #include <sys/stat.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 
 #include "host/razir/commands.h"
+#include "host/velmor/installation.h"
 #include "notes/demo.h"
 #include "notes/report.h"
 
@@ -17,11 +20,23 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kUso[] =
-    "Uso: razir note --format F --out SALIDA [--text ARCHIVO] [--cp CP850|CP437|CP858|CP1252]\n"
+    "Uso: razir note --out SALIDA [--format F] [--text ARCHIVO] [--cp CP850|CP437|CP858|CP1252]\n"
     "                [--baud N] [--tipo R|C] [--espacio N]\n"
-    "  F: un archivo de formato .nta, o Ticket40 / Nota80 (los formatos incluidos)\n"
-    "  SALIDA: un archivo, una línea serie (/dev/ttyS0, /dev/ttyUSB0) o una impresora\n"
-    "          de línea (/dev/lp0, /dev/usb/lp0)\n";
+    "  F: un archivo de formato .nta, o Ticket40 / Nota80 (los formatos incluidos); sin él,\n"
+    "     Formatos/Ticket40.nta de la instalación o el Ticket40 incluido\n"
+    "  SALIDA: un puerto de la instalación (COM1, LPT1), un archivo, una línea serie\n"
+    "          (/dev/ttyS0, /dev/ttyUSB0) o una impresora de línea (/dev/lp0, /dev/usb/lp0)\n";
+
+// "COM1" or "LPT2": the kind and the number; false for anything else.
+bool PortName(const std::string& s, notix::TPuerto& kind, std::string& number) {
+    if (s.size() < 4 || s.find_first_not_of("0123456789", 3) != std::string::npos) return false;
+    std::string prefix = s.substr(0, 3);
+    for (auto& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (prefix != "COM" && prefix != "LPT") return false;
+    kind = prefix == "COM" ? notix::SERIE : notix::PARALELO;
+    number = s.substr(3);
+    return true;
+}
 
 bool IsSerial(const std::string& path) {
     return path.starts_with("/dev/tty") || path.starts_with("/dev/pts/");
@@ -54,16 +69,25 @@ int RunNote(const std::vector<std::string>& args) {
         opt[args[i].substr(2)] = args[i + 1];
         ++i;
     }
-    if (!opt.count("format") || !opt.count("out")) {
+    if (!opt.count("out")) {
         std::cerr << kUso;
         return kExitUsage;
     }
     const std::string out = opt["out"];
+    velmor::Installation inst = velmor::Installation::Load(velmor::FindInstallationFolder());
+    if (!opt.count("format")) {
+        std::string shipped = inst.Folder + "Formatos/Ticket40.nta";
+        opt["format"] = fs::exists(shipped) ? shipped : "Ticket40";
+    }
 
     notix::TNtaDatos datos;
     notix::TNtaReporte reporte;
     datos.SetNotaReporte(&reporte);
+    datos.Formatos = inst.Regional;
     reporte.Secuencias = notix::SecuenciasEscPos();
+    reporte.ArchivoDatosNota = inst.Folder + "datosnota";
+    ports::PortMap portMap(inst.Ports.begin(), inst.Ports.end());
+    if (auto cp = ports::CodePageByName(inst.PrinterCodePage)) reporte.PaginaDeCodigos = *cp;
     if (opt.count("cp")) {
         auto cp = ports::CodePageByName(opt["cp"]);
         if (!cp) {
@@ -72,17 +96,35 @@ int RunNote(const std::vector<std::string>& args) {
         }
         reporte.PaginaDeCodigos = *cp;
     }
+    if (opt.count("baud")) {
+        // Only the rates the port settings can hold: the port is set up from them on opening.
+        bool found = false;
+        for (int r = ports::br9600; r <= ports::br256000; ++r)
+            if (std::to_string(ports::BaudRateValue(static_cast<ports::TBaudRate>(r))) == opt["baud"]) {
+                reporte.ConfigPuerto.BitsPorSegundo = static_cast<ports::TBaudRate>(r);
+                found = true;
+            }
+        if (!found) {
+            std::cerr << "razir note: velocidad no admitida \"" << opt["baud"] << "\"\n";
+            return kExitUsage;
+        }
+    }
     if (opt.count("espacio")) reporte.EspacioEntreNotas = std::stoi(opt["espacio"]);
-    if (IsSerial(out)) {
+    notix::TPuerto kind;
+    std::string number;
+    if (PortName(out, kind, number)) {
+        reporte.Puerto = kind;
+        reporte.SetPuertoNumero(number);
+    } else if (IsSerial(out)) {
         reporte.Puerto = notix::SERIE;
-        reporte.SetMapaDePuertos({{"COM1", out}});
-        if (opt.count("baud")) reporte.Comm().SetBaudRateValue(std::stoul(opt["baud"]));
+        portMap["COM1"] = out;
     } else {
         reporte.Puerto = notix::PARALELO;
-        reporte.SetMapaDePuertos({{"LPT1", out}});
+        portMap["LPT1"] = out;
         struct stat st{};
         if (::stat(out.c_str(), &st) == 0 && S_ISREG(st.st_mode)) fs::resize_file(out, 0);
     }
+    reporte.SetMapaDePuertos(portMap);
     std::string format = FormatPath(opt["format"]);
     reporte.FormatoDeImpresion = format;
     reporte.CargarFormato();

@@ -2,7 +2,9 @@
 // rebuilds table files, regenerates indexes and shows or changes the engine's settings,
 // all through the maintenance engine (VlmCtlArch).
 // Not here: the maintenance dialog (tablemaint/component).
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -149,6 +151,21 @@ std::vector<std::string> DictionaryFiles(const std::string& data, const tablemai
     return out;
 }
 
+// Every "*.db" file of the folder but backups ("~") and the engine's own tables ("VLM").
+std::vector<std::string> TableFiles(const std::string& data) {
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        const std::string name = entry.path().filename().string();
+        std::string upper = name;
+        for (auto& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+        if (entry.is_regular_file() && upper.size() > 3 && upper.substr(upper.size() - 3) == ".DB" &&
+            name[0] != '~' && upper.rfind("VLM", 0) != 0)
+            out.push_back(name);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 int Verify(const std::vector<std::string>& args) {
     if (args.empty()) return std::cerr << kUso, kExitUsage;
     const std::string data = args[0];
@@ -157,8 +174,12 @@ int Verify(const std::vector<std::string>& args) {
     std::vector<std::string> names(args.begin() + 1, args.end());
     if (names.empty()) {
         tablemaint::Diccionario d;
-        if (!ReadDictionary(data, d)) return kExitFailed;
-        names = DictionaryFiles(data, d);
+        if (IsFile(Slash(data) + kTablasDic)) {
+            if (!ReadDictionary(data, d)) return kExitFailed;
+            names = DictionaryFiles(data, d);
+        } else {
+            names = TableFiles(data);  // a folder without a dictionary: every table file
+        }
     }
     const std::string errTable = TempFolder() + "VLMVERIF.DB";
     int worst = kExitDone;
@@ -200,8 +221,8 @@ int Rebuild(const std::vector<std::string>& args) {
         return kExitDone;
     case tablemaint::kRecuperadaConApartados:
         std::cout << name << ": recuperada, " << s.filasGuardadas << " registros conservados; "
-                  << s.problemas << " apartados en " << problem << " y " << s.violaciones
-                  << " con llave repetida en " << keys << "; respaldo en " << s.respaldo << "\n";
+                  << s.problemas << " datos ilegibles apartados en " << problem << " y " << s.violaciones
+                  << " registros con llave repetida en " << keys << "; respaldo en " << s.respaldo << "\n";
         return kExitFailed;
     case 6: std::cerr << "razir tables: no existe la tabla " << name << "\n"; return kExitFailed;
     default:

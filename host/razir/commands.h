@@ -14,6 +14,8 @@ constexpr int kExitUsage = 2;   // bad usage
 int RunNote(const std::vector<std::string>& args);
 // razir tables create|verify|rebuild|reindex|settings (cmd_tables.cpp).
 int RunTables(const std::vector<std::string>& args);
+// razir report ENTRY [P1 [P2 [direct]]] [steps] [--out F] (cmd_report.cpp).
+int RunReportCommand(const std::vector<std::string>& args);
 // razir demo [DIR] [flags]: writes a demo installation (cmd_demo.cpp).
 int RunDemo(const std::vector<std::string>& args);
 // razir gui: the desktop program's main window with the report menus (cmd_gui.cpp).

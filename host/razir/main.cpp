@@ -29,6 +29,7 @@ constexpr Command kCommands[] = {
     {"help", "muestra esta ayuda", Help},
     {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
     {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
+    {"report", "muestra o imprime un reporte (razir report --help)", RunReportCommand},
     {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
     {"gui", "abre la ventana principal con los reportes (razir gui --help)", RunGui},
 };

@@ -1,8 +1,9 @@
-// The lookup window and its adapter from a dataset to the list of the lookup control.
+// The lookup window: a search edit, the dataset as the list of a lookup control, two buttons.
 #include "host/tolmabase/consultas.h"
 
 #include <algorithm>
 
+#include "platform/db/list_source.h"
 #include "platform/db/query.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/dblookup.h"
@@ -11,26 +12,6 @@
 
 namespace tolmabase {
 namespace {
-
-// The lookup control walks the dataset through this; fields are read as text.
-class DataSetList : public vcl::ListDataSource {
-public:
-    explicit DataSetList(db::TDataSet& ds) : ds_(ds) {}
-    void First() override { ds_.First(); }
-    void Next() override { ds_.Next(); }
-    bool Eof() const override { return ds_.Eof(); }
-    std::string FieldAsString(std::string_view field) const override {
-        if (ds_.Eof() && ds_.Bof()) return {};
-        db::TField* f = ds_.FindField(std::string(field));
-        return f ? f->AsString() : std::string();
-    }
-    bool Locate(std::string_view keyField, std::string_view value) override {
-        return ds_.Locate(std::string(keyField), {db::Value(std::string(value))});
-    }
-
-private:
-    db::TDataSet& ds_;
-};
 
 std::string Join(const std::vector<std::string>& parts, const char* sep) {
     std::string out;
@@ -95,7 +76,7 @@ private:
     }
 
     db::TDataSet& ds_;
-    DataSetList lista_;
+    db::TDataSetListSource lista_;
     std::vector<std::string> campos_;
     std::string clave_;
 };

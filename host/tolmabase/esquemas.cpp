@@ -1,13 +1,16 @@
-// Tax scheme evaluation both ways, and the reading of a scheme from the EsqImp table file.
-// SQLite stays inside this file; the rest of the library sees only Esquema.
-#include <sqlite3.h>
-
-#include <algorithm>
-#include <cctype>
+// Tax scheme evaluation both ways, and the schemes of a data folder's EsqImp table, read
+// through the data layer and kept until the table file changes (the reprint evaluates a
+// scheme for every line it prints).
+#include <cstdint>
 #include <filesystem>
-#include <stdexcept>
+#include <fstream>
+#include <map>
+#include <mutex>
 
 #include "host/tolmabase/tolmabase.h"
+#include "platform/db/error.h"
+#include "platform/db/session.h"
+#include "platform/db/table.h"
 
 namespace tolmabase {
 namespace {
@@ -29,22 +32,49 @@ std::string& Carpeta() {
     return carpeta;
 }
 
-// The file of a table in a folder, found ignoring case as every table name is.
-std::filesystem::path TableFile(const std::string& carpeta, const std::string& nombre) {
-    namespace fs = std::filesystem;
-    const fs::path exacto = fs::path(carpeta) / nombre;
-    if (fs::exists(exacto)) return exacto;
-    std::error_code ec;
-    for (const auto& entrada : fs::directory_iterator(carpeta, ec)) {
-        const std::string n = entrada.path().filename().string();
-        if (n.size() == nombre.size() &&
-            std::equal(n.begin(), n.end(), nombre.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            }))
-            return entrada.path();
+// The schemes of one table file as last read, and what the file looked like then: its time,
+// size and the change counter SQLite keeps in the file header (offset 24, bumped by every
+// write), which catches a change within the file system's time resolution.
+struct Cache {
+    std::string archivo;
+    std::filesystem::file_time_type cambio;
+    std::uintmax_t tamano = 0;
+    uint32_t contador = 0;
+    std::map<std::string, Esquema> esquemas;
+};
+
+uint32_t ContadorDeCambios(const std::string& archivo) {
+    std::ifstream in(archivo, std::ios::binary);
+    unsigned char b[4] = {0, 0, 0, 0};
+    in.seekg(24);
+    in.read(reinterpret_cast<char*>(b), 4);
+    return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
+}
+
+std::mutex cacheMutex;
+Cache cache;
+
+std::map<std::string, Esquema> LeeTabla(const std::string& carpetaDatos) {
+    db::TTable t;
+    t.Name = "tblEsqImp";
+    t.DatabaseName = carpetaDatos;
+    t.TableName = "EsqImp";
+    t.ReadOnly = true;
+    if (!t.Exists())
+        throw std::runtime_error("No existe la tabla de esquemas de impuestos EsqImp en " + carpetaDatos);
+    t.Open();
+    std::map<std::string, Esquema> out;
+    for (t.First(); !t.Eof(); t.Next()) {
+        Esquema e;
+        e.clave = t.FieldByName("Clave").AsString();
+        for (int i = 0; i < 4; ++i) e.porcen[i] = t.FieldByName("Porcen" + std::to_string(i + 1)).AsFloat();
+        for (int i = 1; i < 4; ++i) {
+            const db::TField* f = t.FindField("Cascada" + std::to_string(i + 1));
+            e.cascada[i] = f && f->AsBoolean();  // a table made without the flags has none
+        }
+        out[e.clave] = e;
     }
-    return exacto;
+    return out;
 }
 
 }  // namespace
@@ -62,43 +92,34 @@ void DesgloseEsquema(const Esquema& esquema, double precioConImpuestos, Desglose
 }
 
 std::optional<Esquema> LeeEsquema(const std::string& carpetaDatos, const std::string& clave) {
-    const auto archivo = TableFile(carpetaDatos, "EsqImp.DB");
-    if (!std::filesystem::exists(archivo))
-        throw std::runtime_error("No existe la tabla de esquemas de impuestos " + archivo.string());
-    sqlite3* base = nullptr;
-    if (sqlite3_open_v2(archivo.c_str(), &base, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(base);
-        throw std::runtime_error("No se puede abrir la tabla de esquemas de impuestos " + archivo.string());
+    db::TTable probe;
+    probe.DatabaseName = carpetaDatos;
+    probe.TableName = "EsqImp";
+    const std::string archivo = probe.FileName();
+    std::error_code ec;
+    const auto cambio = std::filesystem::last_write_time(archivo, ec);
+    const auto tamano = ec ? 0 : std::filesystem::file_size(archivo, ec);
+    const uint32_t contador = ec ? 0 : ContadorDeCambios(archivo);
+    std::lock_guard lock(cacheMutex);
+    if (ec || cache.archivo != archivo || cache.cambio != cambio || cache.tamano != tamano ||
+        cache.contador != contador) {
+        cache.esquemas = LeeTabla(carpetaDatos);
+        cache.archivo = archivo;
+        cache.cambio = cambio;
+        cache.tamano = tamano;
+        cache.contador = contador;
     }
-    sqlite3_busy_timeout(base, 2000);
-    sqlite3_stmt* consulta = nullptr;
-    const char* sql =
-        "SELECT Clave, Porcen1, Porcen2, Porcen3, Porcen4, Cascada2, Cascada3, Cascada4 "
-        "FROM EsqImp WHERE Clave = ?1";
-    std::optional<Esquema> hallado;
-    int rc = sqlite3_prepare_v2(base, sql, -1, &consulta, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_text(consulta, 1, clave.data(), static_cast<int>(clave.size()), SQLITE_TRANSIENT);
-        rc = sqlite3_step(consulta);
-        if (rc == SQLITE_ROW) {
-            Esquema e;
-            e.clave = reinterpret_cast<const char*>(sqlite3_column_text(consulta, 0));
-            for (int i = 0; i < 4; ++i) e.porcen[i] = sqlite3_column_double(consulta, 1 + i);
-            for (int i = 1; i < 4; ++i) e.cascada[i] = sqlite3_column_int(consulta, 4 + i) != 0;
-            hallado = e;
-            rc = SQLITE_DONE;
-        }
-    }
-    const std::string error = sqlite3_errmsg(base);
-    sqlite3_finalize(consulta);
-    sqlite3_close(base);
-    if (rc != SQLITE_DONE)
-        throw std::runtime_error("Error al leer la tabla de esquemas de impuestos: " + error);
-    return hallado;
+    const auto it = cache.esquemas.find(clave);
+    if (it == cache.esquemas.end()) return std::nullopt;
+    return it->second;
 }
 
 void SetCarpetaDatos(const std::string& carpeta) { Carpeta() = carpeta; }
-const std::string& CarpetaDatos() { return Carpeta(); }
+
+std::string CarpetaDatos() {
+    if (!Carpeta().empty()) return Carpeta();
+    return db::AliasExists("RazirWin10") ? db::DatabaseFolder("RazirWin10") : std::string();
+}
 
 void CalculaEsquema(const std::string& clave, double precioSinImpuestos, Desglose& resultado) {
     const auto e = LeeEsquema(CarpetaDatos(), clave);

@@ -9,8 +9,8 @@
 
 namespace tolmabase {
 
-// How long to wait for a lock: `intentos` tries, `pausa` apart. Each try already waits up to
-// the data layer's own busy time (3 seconds), so the default gives up after about 10 seconds.
+// How long to wait for a lock: `intentos` tries, `pausa` apart. Each try already waits the
+// dataset's own LockWaitMs (3 seconds unless set), so the default gives up after about 10 s.
 struct EsperaBloqueo {
     int intentos = 3;
     std::chrono::milliseconds pausa{500};

@@ -1,4 +1,5 @@
 // Separators, per-day file names and weeks of the base library.
+// Not here: tax schemes (esquemas.cpp), safe edit and post (seguro.cpp), lookups (consultas.cpp).
 #include "host/tolmabase/tolmabase.h"
 
 #include "reports/framework/tables.h"

@@ -43,12 +43,14 @@ void CalculaEsquema(const Esquema& esquema, double precioSinImpuestos, Desglose&
 void DesgloseEsquema(const Esquema& esquema, double precioConImpuestos, Desglose& resultado);
 
 // The scheme `clave` of the EsqImp table in the data folder; nullopt when the folder has no
-// such scheme. Throws std::runtime_error (Spanish text) when the table cannot be read.
+// such scheme. The table is read again only when its file changes. Throws std::runtime_error
+// (db::EDatabaseError for a damaged file) with a Spanish message when it cannot be read.
 std::optional<Esquema> LeeEsquema(const std::string& carpetaDatos, const std::string& clave);
 
-// The data folder whose EsqImp table the calls below read; the host sets it once at start-up.
+// The data folder whose EsqImp table the calls below read: the one set here, else the folder
+// of the alias "RazirWin10".
 void SetCarpetaDatos(const std::string& carpeta);
-const std::string& CarpetaDatos();
+std::string CarpetaDatos();
 
 // The report calls: the scheme is read from EsqImp of CarpetaDatos(). A product whose scheme
 // is missing from the table has no taxes (amounts 0, the price unchanged), rather than the

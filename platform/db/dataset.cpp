@@ -72,9 +72,11 @@ TField& TDataSet::FieldByName(const std::string& name) {
 void TDataSet::BuildCursor() {
     SqlCondition cond;
     if (filtered_) cond = FilterToSql(filter_, defs_, FilterCaseInsensitive);
+    // Built aside first: a bad filter or index leaves the cursor as it was.
+    detail::CursorSql q;
+    BuildCursorSql(q, cond.sql, cond.binds);
     cur_->Invalidate();
-    cur_->q = detail::CursorSql{};
-    BuildCursorSql(cur_->q, cond.sql, cond.binds);
+    cur_->q = std::move(q);
     cur_->columns = static_cast<int>(defs_.size());
 }
 
@@ -85,6 +87,8 @@ void TDataSet::Open() {
     try {
         BuildCursor();
     } catch (...) {
+        cur_->Invalidate();
+        cur_->conn.reset();
         CloseSource();
         throw;
     }
@@ -101,6 +105,8 @@ void TDataSet::Open() {
 
 void TDataSet::Close() {
     if (!Active()) return;
+    pending_ = false;
+    detached_.reset();
     cur_->Invalidate();
     cur_->conn.reset();
     CloseSource();
@@ -169,14 +175,30 @@ bool TDataSet::LoadRow(long p) {
 
 bool TDataSet::TakePrimed(detail::Statement&) { return false; }
 
-const detail::Row* TDataSet::CurrentRow() {
-    if (pos_ < 0 || !LoadRow(pos_)) return nullptr;
-    return &cur_->window[static_cast<size_t>(pos_ - cur_->winStart)];
+void TDataSet::ResolvePending() {
+    if (!pending_) return;
+    pending_ = false;
+    const long p = PositionOfRowid(detached_->rowid);
+    detached_.reset();
+    eof_ = bof_ = false;
+    if (p >= 0 && LoadRow(p)) {
+        pos_ = p;
+        return;
+    }
+    GotoPosition(0);
 }
 
-std::int64_t TDataSet::CurrentRowid() {
-    const detail::Row* r = CurrentRow();
-    return r ? r->rowid : 0;
+long TDataSet::RecNo() const {
+    const_cast<TDataSet*>(this)->ResolvePending();
+    return pos_ + 1;
+}
+
+bool TDataSet::FetchRowid(std::int64_t, detail::Row&) { return false; }
+
+const detail::Row* TDataSet::CurrentRow() {
+    if (pending_) return detached_.get();
+    if (pos_ < 0 || !LoadRow(pos_)) return nullptr;
+    return &cur_->window[static_cast<size_t>(pos_ - cur_->winStart)];
 }
 
 Value TDataSet::FieldValue(int index) {
@@ -194,6 +216,8 @@ void TDataSet::SetFieldValue(int index, const Value& v) {
 }
 
 void TDataSet::MoveTo(long p) {
+    pending_ = false;
+    detached_.reset();
     pos_ = p;
     NotifyScroll();
 }
@@ -212,6 +236,7 @@ void TDataSet::First() {
 
 void TDataSet::Next() {
     CheckBrowseMode();
+    ResolvePending();
     if (eof_) return;
     if (LoadRow(pos_ + 1)) {
         bof_ = false;
@@ -223,6 +248,7 @@ void TDataSet::Next() {
 
 void TDataSet::Prior() {
     CheckBrowseMode();
+    ResolvePending();
     if (bof_) return;
     if (pos_ > 0 && LoadRow(pos_ - 1)) {
         eof_ = false;
@@ -247,6 +273,7 @@ void TDataSet::Last() {
 
 int TDataSet::MoveBy(int distance) {
     CheckBrowseMode();
+    ResolvePending();
     if (distance == 0 || pos_ < 0) return 0;
     long target = pos_ + distance;
     if (target < 0) {
@@ -290,6 +317,8 @@ long TDataSet::RecordCount() {
 }
 
 void TDataSet::GotoPosition(long pos) {
+    pending_ = false;
+    detached_.reset();
     eof_ = bof_ = false;
     if (pos < 0) pos = 0;
     if (!LoadRow(pos)) {
@@ -317,7 +346,7 @@ TBookmark TDataSet::GetBookmark() {
     const detail::Row* r = CurrentRow();
     if (!r) return b;
     b.valid = true;
-    b.position = pos_;
+    if (!cur_->q.hasRowid) b.position = RecNo() - 1;
     b.rowid = r->rowid;
     return b;
 }
@@ -398,18 +427,30 @@ bool TDataSet::Locate(const std::string& fields, const std::vector<Value>& value
 }
 
 void TDataSet::SetFilter(const std::string& filter) {
+    const std::string old = filter_;
     filter_ = filter;
-    if (Active() && filtered_) Reopen(0);
+    try {
+        if (Active() && filtered_) Reopen(0);
+    } catch (...) {
+        filter_ = old;  // the records stay as the old filter showed them
+        throw;
+    }
 }
 
 void TDataSet::SetFiltered(bool on) {
     if (on == filtered_) return;
     filtered_ = on;
-    if (Active()) Reopen(0);
+    try {
+        if (Active()) Reopen(0);
+    } catch (...) {
+        filtered_ = !on;
+        throw;
+    }
 }
 
 void TDataSet::Refresh() {
     CheckBrowseMode();
+    ResolvePending();
     const detail::Row* r = CurrentRow();
     const std::int64_t rowid = r ? r->rowid : 0;
     const long pos = pos_;
@@ -456,8 +497,16 @@ void TDataSet::Post() {
     state_ = TDataSetState::dsBrowse;
     edit_.clear();
     BuildCursor();
-    long p = PositionOfRowid(rowid);
-    GotoPosition(p < 0 ? 0 : p);
+    auto row = std::make_unique<detail::Row>();
+    if (FetchRowid(rowid, *row)) {
+        detached_ = std::move(row);
+        pending_ = true;
+        eof_ = bof_ = false;
+        NotifyScroll();
+    } else {
+        const long p = PositionOfRowid(rowid);
+        GotoPosition(p < 0 ? 0 : p);
+    }
     if (AfterPost) AfterPost(*this);
 }
 
@@ -475,6 +524,7 @@ void TDataSet::Delete() {
         return;
     }
     Cancel();
+    ResolvePending();
     const detail::Row* r = CurrentRow();
     if (!r) throw EDatabaseError("No hay registro que borrar en " + DisplayName());
     const long pos = pos_;

@@ -1,7 +1,9 @@
 // The cursor common to tables and queries: open and close, moving over records, fields,
 // bookmarks, Locate, filters in the old engine's expression syntax, and the edit states.
 // Records are read through a live SQLite statement in windows, never all at once, so a
-// dataset over millions of rows costs a window of memory.
+// dataset over millions of rows costs a window of memory. While a dataset stands part way
+// through a table larger than one window, its statement keeps SQLite's shared lock on the
+// file, so a writer elsewhere waits (LockWaitMs) until it reads on to the end or closes.
 //
 // States: dsInactive --Open--> dsBrowse --Edit--> dsEdit --Post/Cancel--> dsBrowse
 //                               dsBrowse --Insert/Append--> dsInsert --Post/Cancel--> dsBrowse
@@ -59,6 +61,9 @@ public:
     std::string Name;          // component name, for messages
     std::string DatabaseName;  // alias, database name or folder
     std::string SessionName = "SessionRazirWindows";
+    // How long an open, a read or a write waits for another's lock before it reports the
+    // table in use. An exclusive open of a table waits at most half a second.
+    int LockWaitMs = 3000;
 
     void Open();
     void Close();
@@ -75,7 +80,7 @@ public:
     bool Bof() const { return bof_; }
     bool IsEmpty();
     long RecordCount();  // counts in SQL, under the filter and range
-    long RecNo() const { return pos_ + 1; }  // 1-based; 0 when empty
+    long RecNo() const;  // 1-based; 0 when empty
 
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     TField& Fields(int i) { return *fields_.at(static_cast<size_t>(i)); }
@@ -127,26 +132,29 @@ protected:
     virtual void DeleteRecord(std::int64_t rowid);
     // Position under the current order of the record `rowid`; -1 when unknown.
     virtual long PositionOfRowid(std::int64_t rowid);
+    // The record `rowid` itself, read without placing it in the order; false when unknown.
+    virtual bool FetchRowid(std::int64_t rowid, detail::Row& out);
     virtual void MasterScrolled(TDataSet&) {}
     // A query hands over the statement it already stepped once to learn its columns, so
     // opening does not run it twice; the statement stands on the first row.
     virtual bool TakePrimed(detail::Statement& out);
 
     void SetFields(const std::vector<FieldDef>& defs);
-    const std::vector<FieldDef>& FieldDefsInUse() const { return defs_; }
     void CheckActive() const;
     void CheckBrowseMode();
     // Re-reads after a change of order, range or filter and moves to position `pos`.
     void Reopen(long pos);
     void GotoPosition(long pos);
     void NotifyScroll();
-    std::int64_t CurrentRowid();
     detail::CursorState& Cursor() { return *cur_; }
     std::string DisplayName() const;
     TDataSet* master_ = nullptr;  // set by a detail that listens to this dataset's moves
 
 private:
     bool LoadRow(long p);
+    // After a post the new record is current before its place in the order is known; the
+    // place is counted only when a move needs it, so a loop of Append and Post stays linear.
+    void ResolvePending();
     const detail::Row* CurrentRow();
     void BuildCursor();
     void MoveTo(long p);
@@ -158,6 +166,8 @@ private:
     std::int64_t editRowid_ = 0;
     TDataSetState state_ = TDataSetState::dsInactive;
     long pos_ = -1;
+    bool pending_ = false;
+    std::unique_ptr<detail::Row> detached_;  // the posted record while pending_
     bool eof_ = true, bof_ = true;
     std::string filter_;
     bool filtered_ = false;

@@ -7,6 +7,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/error.h"
 #include "platform/db/names.h"
+#include "platform/db/translate.h"
 
 namespace db {
 namespace {
@@ -150,6 +151,13 @@ Value TParam::ForSql(FieldType column, bool columnKnown) const {
         return Value(type_ == FieldType::Date ? text::ToIsoDate(d) : text::ToIso(d));
     }
     if (type_ == FieldType::Boolean) return Value(value_.ToInteger() != 0);
+    if (columnKnown && value_.kind == Value::Kind::Text && IsDateType(column)) {
+        // A date given as text meets the column in its stored form: "5/29/2002" or
+        // "2002-05-29" against a TIMESTAMP column is that day at midnight.
+        std::string iso = OldDateToIso(value_.s, true).value_or(value_.s);
+        if (column == FieldType::DateTime && iso.size() == 10 && text::FromIso(iso)) iso += " 00:00:00";
+        return Value(iso);
+    }
     return value_;
 }
 

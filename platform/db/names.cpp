@@ -3,6 +3,9 @@
 
 #include <cctype>
 #include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
 
 namespace db {
 namespace fs = std::filesystem;
@@ -48,13 +51,39 @@ std::string PosixPath(std::string name) {
     return name;
 }
 
+// Folded file names of a folder, kept while the folder's modification time stays the same:
+// a data folder holds thousands of per-day files, and a query names tables in any case.
+struct FolderIndex {
+    fs::file_time_type stamp;
+    std::map<std::string, std::string> files;  // folded name -> name as on disk
+};
+
+std::optional<std::string> LookUp(const fs::path& dir, const std::string& folded) {
+    static std::mutex mutex;
+    static std::map<std::string, FolderIndex> cache;
+    std::error_code ec;
+    const auto stamp = fs::last_write_time(dir, ec);
+    if (ec) return std::nullopt;
+    std::lock_guard lock(mutex);
+    FolderIndex& index = cache[dir.string()];
+    if (index.files.empty() || index.stamp != stamp) {
+        index.files.clear();
+        index.stamp = stamp;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            index.files.emplace(FoldName(name), name);
+        }
+    }
+    auto it = index.files.find(folded);
+    if (it == index.files.end()) return std::nullopt;
+    return it->second;
+}
+
 std::string FindIgnoringCase(const fs::path& dir, const std::string& file) {
     std::error_code ec;
     if (fs::exists(dir / file, ec)) return (dir / file).string();
-    const std::string folded = FoldName(file);
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string candidate = it->path().filename().string();
-        if (FoldName(candidate) == folded) return it->path().string();
+    if (auto found = LookUp(dir, FoldName(file))) {
+        if (fs::exists(dir / *found, ec)) return (dir / *found).string();
     }
     return (dir / file).string();
 }
@@ -63,6 +92,10 @@ std::string FindIgnoringCase(const fs::path& dir, const std::string& file) {
 
 std::string TableStem(const std::string& tableName) {
     std::string name = PosixPath(tableName);
+    if (name.size() > 1 && name[0] == ':') {
+        const auto second = name.find(':', 1);
+        if (second != std::string::npos) name = name.substr(second + 1);  // ":Alias:Tabla"
+    }
     const auto slash = name.find_last_of('/');
     if (slash != std::string::npos) name = name.substr(slash + 1);
     const auto dot = name.find_last_of('.');

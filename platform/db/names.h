@@ -12,7 +12,8 @@ namespace db {
 // only in case wins with its own spelling. The file need not exist.
 std::string ResolveTableFile(const std::string& folder, const std::string& tableName);
 
-// The table's name inside its file: the file name without folder and extension.
+// The table's name inside its file: the file name without folder, alias (":RazirWin10:") and
+// extension.
 std::string TableStem(const std::string& tableName);
 
 bool TableFileExists(const std::string& folder, const std::string& tableName);

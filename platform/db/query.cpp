@@ -20,6 +20,16 @@ namespace {
 
 constexpr int kAttachDirect = 9;
 
+// The file of a table as a statement names it; ":Alias:Tabla" names the alias's folder.
+std::string TableFile(const std::string& folder, const std::string& written) {
+    if (written.size() > 1 && written[0] == ':') {
+        const auto second = written.find(':', 1);
+        if (second != std::string::npos)
+            return ResolveTableFile(DatabaseFolder(written.substr(1, second - 1)), written.substr(second + 1));
+    }
+    return ResolveTableFile(folder, written);
+}
+
 }  // namespace
 
 void TSqlLines::Add(const std::string& line) {
@@ -112,7 +122,11 @@ TQuery::~TQuery() {
 void TQuery::Prepare() {
     const std::string text = SQL.Text();
     const std::string folder = DatabaseName.empty() ? std::string() : DatabaseFolder(DatabaseName);
-    auto conn = std::make_shared<detail::Connection>(":memory:", true, 3000, Name.empty() ? "la consulta" : Name);
+    const std::vector<std::string> written = ReferencedTables(text);
+    // Messages name the tables: a lock reads "La tabla V012905H.DB está en uso".
+    std::string subject;
+    for (const auto& w : written) subject += (subject.empty() ? "" : ", ") + w;
+    auto conn = std::make_shared<detail::Connection>(":memory:", true, LockWaitMs, subject.empty() ? Name : subject);
 
     std::map<std::string, TableTarget> targets;  // by folded name as written
     std::map<std::string, std::set<std::string>> tableColumns;
@@ -120,11 +134,11 @@ void TQuery::Prepare() {
     std::map<std::string, FieldType> types;
     std::map<std::string, std::set<std::string>> byFileColumns;  // by path
     int attached = 0, copied = 0;
-    for (const auto& written : ReferencedTables(text)) {
-        const std::string path = ResolveTableFile(folder, written);
+    for (const auto& table : written) {
+        const std::string path = TableFile(folder, table);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec))
-            throw EDatabaseError("No existe la tabla " + written, ErrorKind::NotFound);
+            throw EDatabaseError("No existe la tabla " + table, ErrorKind::NotFound);
         TableTarget target;
         if (auto it = byFile.find(path); it != byFile.end()) {
             target = it->second;
@@ -135,7 +149,7 @@ void TQuery::Prepare() {
             att.Step();
             detail::Statement name(*conn, "SELECT name FROM " + QuoteIdent(schema) +
                                               ".sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid LIMIT 1");
-            if (!name.Step()) throw EDatabaseError("El archivo de " + written + " no contiene una tabla", ErrorKind::NotFound);
+            if (!name.Step()) throw EDatabaseError("El archivo de " + table + " no contiene una tabla", ErrorKind::NotFound);
             target = {schema, name.Column(0).ToString()};
             name = detail::Statement();
             detail::Statement info(*conn, "SELECT name, type FROM pragma_table_info(?, ?)");
@@ -157,14 +171,14 @@ void TQuery::Prepare() {
             }
             byFile[path] = target;
         }
-        targets[FoldName(written)] = target;
-        tableColumns[FoldName(written)] = byFileColumns[path];
+        targets[FoldName(table)] = target;
+        tableColumns[FoldName(table)] = byFileColumns[path];
     }
 
     TranslateContext ctx;
-    ctx.resolve = [&](const std::string& written) {
-        auto it = targets.find(FoldName(written));
-        if (it == targets.end()) return TableTarget{"main", TableStem(written)};
+    ctx.resolve = [&](const std::string& name) {
+        auto it = targets.find(FoldName(name));
+        if (it == targets.end()) return TableTarget{"main", TableStem(name)};
         return it->second;
     };
     ctx.columnTypes = types;
@@ -173,12 +187,19 @@ void TQuery::Prepare() {
     translated_ = tr.sql;
 
     Params.Ensure(tr.params);
+    paramNames_ = tr.params;
+    paramColumns_ = tr.paramColumns;
+    BindParams();
+    Cursor().conn = conn;
+}
+
+void TQuery::BindParams() {
     binds_.clear();
     TDataSet* master = DataSource ? DataSource->DataSet : nullptr;
-    for (size_t k = 0; k < tr.params.size(); ++k) {
-        TParam& p = Params.ParamByName(tr.params[k]);
-        const bool known = tr.paramColumns[k].has_value();
-        const FieldType column = known ? *tr.paramColumns[k] : FieldType::String;
+    for (size_t k = 0; k < paramNames_.size(); ++k) {
+        TParam& p = Params.ParamByName(paramNames_[k]);
+        const bool known = paramColumns_[k].has_value();
+        const FieldType column = known ? *paramColumns_[k] : FieldType::String;
         if (p.Bound()) {
             binds_.push_back(p.ForSql(column, known));
         } else if (master) {
@@ -188,7 +209,6 @@ void TQuery::Prepare() {
             throw EDatabaseError("Falta el valor del parámetro " + p.Name(), ErrorKind::NotFound);
         }
     }
-    Cursor().conn = conn;
 }
 
 void TQuery::OpenSource() {
@@ -268,9 +288,14 @@ long TQuery::ExecSQL() {
 
 void TQuery::MasterScrolled(TDataSet& master) {
     if (!Active() || &master != master_) return;
-    // The master moved (or closed): the detail follows it.
-    Close();
-    if (master.Active()) Open();
+    if (!master.Active()) {
+        Close();
+        return;
+    }
+    // The master moved: the same statement runs again with the new master values; the
+    // files stay attached, so following a long master costs one query per record.
+    BindParams();
+    Reopen(0);
 }
 
 }  // namespace db

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,12 @@ protected:
     bool TakePrimed(detail::Statement& out) override;
 
 private:
-    void Prepare();  // attaches the files, translates, binds values
+    void Prepare();     // attaches the files, translates, binds values
+    void BindParams();  // values for the parameters, from themselves or the master
     std::string translated_;
     std::vector<Value> binds_;
+    std::vector<std::string> paramNames_;                 // of ?1, ?2, ...
+    std::vector<std::optional<FieldType>> paramColumns_;  // the column each one meets
     std::unique_ptr<detail::Statement> primed_;  // stepped once by OpenSource
 };
 

@@ -13,9 +13,13 @@ std::string QuoteValue(const std::string& text) {
 }
 
 std::string QuoteFilterValue(const std::string& text) {
-    std::string quoted = QuoteValue(text);
-    if (!text.empty() && text.back() == '*') quoted.insert(quoted.size() - 1, "*");
-    return quoted;
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    if (!text.empty() && text.back() == '*') out += '*';
+    return out + "'";
 }
 
 std::string LikeEscape(const std::string& text, char escape) {

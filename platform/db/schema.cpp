@@ -94,9 +94,12 @@ std::vector<std::string> CreateTableSql(const TableDef& def, const std::string& 
     }
     create += ")";
     out.push_back(create);
-    for (const IndexDef* idx : secondary) {
+    for (size_t n = 0; n < secondary.size(); ++n) {
+        const IndexDef* idx = secondary[n];
+        // SQLite needs a name; an unnamed secondary index gets one from its table.
+        const std::string name = idx->name.empty() ? table + "_X" + std::to_string(n + 1) : idx->name;
         std::string sql = std::string("CREATE ") + (idx->unique ? "UNIQUE " : "") + "INDEX " +
-                          QuoteIdent(schema) + "." + QuoteIdent(idx->name) + " ON " +
+                          QuoteIdent(schema) + "." + QuoteIdent(name) + " ON " +
                           QuoteIdent(table) + " (";
         for (size_t i = 0; i < idx->fields.size(); ++i) {
             sql += (i ? ", " : "") + QuoteIdent(idx->fields[i]);

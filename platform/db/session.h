@@ -24,7 +24,6 @@ public:
     explicit TSession(std::string name = "SessionRazirWindows") : SessionName(std::move(name)) {}
     std::string SessionName;
     std::string NetFileDir;
-    std::string PrivateDir;
 
     std::string NetDir() const;  // NetFileDir, or the main alias's folder
     static TSession& Default();  // the one named "SessionRazirWindows"

@@ -20,9 +20,6 @@ public:
     // Keeps every other open of the table out (other processes and other tables of this
     // one) while open; refused with "La tabla <name> está en uso" while another has it.
     bool Exclusive = false;
-    // How long a shared open, a read or a write waits for another's lock before it reports
-    // the table in use. An exclusive open waits at most half a second.
-    int LockWaitMs = 3000;
     bool ReadOnly = false;
     std::vector<FieldDef> FieldDefs;  // for CreateTable; filled from the file on open
     std::vector<IndexDef> IndexDefs;
@@ -62,6 +59,7 @@ protected:
     void UpdateRecord(std::int64_t rowid, const std::vector<Value>& row) override;
     void DeleteRecord(std::int64_t rowid) override;
     long PositionOfRowid(std::int64_t rowid) override;
+    bool FetchRowid(std::int64_t rowid, detail::Row& out) override;
 
 private:
     struct OrderKey {

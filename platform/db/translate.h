@@ -4,8 +4,8 @@
 //
 // Accepted dialect, beyond what SQLite reads as it is:
 // - table names as files: bare (Tiendas, V012905H.DB), quoted ('V012905H.DB', "Usuarios.DB",
-//   "C:\Datos\X.DB"), with or without an alias ("From MovProd Mov"); the table's own name
-//   stays usable as a qualifier behind its alias (MovProd.Fecha);
+//   "C:\Datos\X.DB", ":RazirWin10:Tiendas"), with or without an alias ("From MovProd Mov");
+//   the table's own name stays usable as a qualifier behind its alias (MovProd.Fecha);
 // - date literals "M/D/YYYY" and "MM/DD/YYYY", with "HH:MM[:SS]" after them, in single or
 //   double quotes, become ISO-8601 text ('5/29/2002' -> '2002-05-29'); a date without time
 //   compared with a TIMESTAMP column becomes that day at 00:00:00;
@@ -17,9 +17,11 @@
 //   SUM(D.TotImp1) -> "SUM OF TOTIMP1", COUNT(*) -> "COUNT OF *";
 // - :Name parameters (any case), double-quoted values that are no column name read as text,
 //   TRUE and FALSE as 1 and 0, keywords glued to literals ('01'And);
+// - "column = ''" also takes null, since the old tables kept a blank as null;
 // - an unqualified column that several tables of one SELECT have is taken from the first
 //   table of its FROM list that has it.
-// Nothing here pastes a value into SQL: values reach SQLite as bound parameters.
+// Literals of the statement are quoted again as they are written out, so none can break out
+// of its quotes; values typed by users reach a statement as parameters or through quote.h.
 #pragma once
 
 #include <functional>

@@ -181,6 +181,14 @@ public:
         std::string lastColumn, betweenColumn;
         bool betweenPending = false;
         std::string prev;  // previous significant token, upper-cased
+        // Where the last column reference stands in `text`, so "column = ''" can become a
+        // test that also takes null: the old tables kept a blank as null.
+        size_t colStart = 0, colEnd = 0;
+        bool columnThenOp = false;
+        auto markColumn = [&](size_t before) {
+            colStart = before < text.size() && text[before] == ' ' ? before + 1 : before;
+            colEnd = text.size();
+        };
         for (size_t i = begin; i < end;) {
             const Token& tok = t_[i];
             const std::string up = tok.kind == Tok::Word ? Upper(tok.text) : tok.text;
@@ -249,6 +257,7 @@ public:
                 if (i + 2 < end && IsOp(t_[i + 1], ".") && !IsKeyword(tok)) {
                     // qualifier.column: the table's own name behind an alias means the alias.
                     auto q = qualifier_.find(FoldName(tok.text));
+                    const size_t before = text.size();
                     Emit(text, q != qualifier_.end() ? QuoteIdent(q->second) : tok.text);
                     Emit(text, ".");
                     i += 2;
@@ -257,9 +266,11 @@ public:
                         Emit(text, t_[i].kind == Tok::DQuoted ? QuoteIdent(t_[i].text) : t_[i].text);
                         ++i;
                     }
+                    markColumn(before);
                     prev = "COLUMN";
                     continue;
                 }
+                const size_t before = text.size();
                 if ((up == "TRUE" || up == "FALSE") && !(i + 1 < end && IsOp(t_[i + 1], "("))) {
                     Emit(text, up == "TRUE" ? "1" : "0");
                 } else if (const std::string q = Disambiguate(i, end); !q.empty()) {
@@ -278,6 +289,7 @@ public:
                     continue;
                 } else if (!IsKeyword(tok) && !(i + 1 < end && IsOp(t_[i + 1], "("))) {
                     lastColumn = FoldName(tok.text);
+                    markColumn(before);
                 }
                 prev = IsKeyword(tok) ? up : "COLUMN";
                 ++i;
@@ -289,9 +301,15 @@ public:
                 const bool ident = dq && (IsNextOp(i, end, ".") || prev == "." || names_.count(FoldName(tok.text)) ||
                                           ctx_.columnTypes.count(FoldName(tok.text)));
                 if (ident) {
+                    const size_t before = text.size();
                     Emit(text, QuoteIdent(tok.text));
                     lastColumn = FoldName(tok.text);
+                    markColumn(before);
                     prev = "COLUMN";
+                } else if (tok.text.empty() && columnThenOp && (prev == "=" || prev == "<>")) {
+                    const std::string column = text.substr(colStart, colEnd - colStart);
+                    text = text.substr(0, colStart) + "COALESCE(" + column + ", '') " + prev + " ''";
+                    prev = "LITERAL";
                 } else {
                     Emit(text, SqlString(Literal(tok.text, ComparedColumn(prev, lastColumn))));
                     prev = "LITERAL";
@@ -323,9 +341,10 @@ public:
                 ++i;
                 continue;
             case Tok::Op:
+                columnThenOp = prev == "COLUMN" && (tok.text == "=" || tok.text == "==" || tok.text == "<>" || tok.text == "!=");
                 Emit(text, tok.text == "==" ? "=" : tok.text);
-                if (tok.text == "," ) lastColumn.clear();
-                prev = tok.text;
+                if (tok.text == ",") lastColumn.clear();
+                prev = tok.text == "==" ? "=" : tok.text == "!=" ? "<>" : tok.text;
                 ++i;
                 continue;
             }
@@ -416,7 +435,12 @@ private:
                 ++k;
                 continue;
             }
-            inner += t_[k].kind == Tok::String ? SqlString(t_[k].text) : t_[k].text;
+            const std::string piece = t_[k].kind == Tok::String ? SqlString(t_[k].text) : t_[k].text;
+            // Words stay apart ("COUNT OF DISTINCT PRODUCTO"); operators close up ("PRECIO*2").
+            if (!inner.empty() && std::isalnum(static_cast<unsigned char>(inner.back())) &&
+                std::isalnum(static_cast<unsigned char>(piece.front())))
+                inner += ' ';
+            inner += piece;
         }
         text += " AS " + QuoteIdent(Upper(t_[s].text) + " OF " + Upper(inner));
     }

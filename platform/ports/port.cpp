@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <linux/lp.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -30,21 +32,47 @@ std::string Errno() {
         case ENODEV: return "el dispositivo no responde";
         case ENOSPC: return "no queda espacio";
         case EISDIR: return "es una carpeta";
+        case EPIPE: return "quien leía del otro lado cerró la conexión";
         default: return std::strerror(errno);
     }
 }
 
-// The parallel-port status lines as the printer status byte (ERROR is active low on the wire).
-int LinePrinterStatus(int raw) {
-    int s = 0;
-    if (raw & LP_PBUSY) s |= 0x80;  // BUSY is inverted: set means ready
-    if (raw & LP_PSELECD) s |= 0x10;
-    if (raw & LP_POUTPA) s |= 0x20;
-    if (!(raw & LP_PERRORP)) s |= 0x08;
-    return s;
-}
+// A pipe whose reader went away raises SIGPIPE on write, which would end the program: the
+// signal is held back while writing and a pending one discarded, so the write fails with EPIPE.
+class HoldSigpipe {
+public:
+    HoldSigpipe() {
+        sigemptyset(&set_);
+        sigaddset(&set_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &set_, &old_);
+    }
+    ~HoldSigpipe() {
+        if (!wasPending_) {
+            timespec zero{};
+            while (sigtimedwait(&set_, nullptr, &zero) > 0) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    }
+
+private:
+    sigset_t set_, old_;
+    bool wasPending_ = false;
+};
 
 }  // namespace
+
+int LinePrinterStatus(int raw) {
+    int s = 0;
+    if (raw & LP_PBUSY) s |= 0x80;  // the BUSY line is inverted: set means ready
+    if (raw & LP_PSELECD) s |= 0x10;
+    if (raw & LP_POUTPA) s |= 0x20;
+    if (!(raw & LP_PERRORP)) s |= 0x08;  // ERROR is active low on the wire
+    return s;
+}
 
 Port::~Port() { Close(); }
 
@@ -84,6 +112,7 @@ void Port::Write(const void* data, std::size_t n, std::chrono::milliseconds time
     if (fd_ < 0) throw PortError("El puerto " + label_ + " no está abierto");
     const char* p = static_cast<const char*>(data);
     auto deadline = Clock::now() + timeout;
+    HoldSigpipe hold;
     while (n > 0) {
         ssize_t w = ::write(fd_, p, n);
         if (w > 0) {

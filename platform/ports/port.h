@@ -26,6 +26,10 @@ public:
 // 0x08 fault. A ready printer reads exactly kPrinterReady.
 constexpr int kPrinterReady = 0x90;  // 144
 
+// The status byte of the parallel-port status lines as the line-printer driver reports them
+// (LPGETSTATUS).
+int LinePrinterStatus(int lpStatusLines);
+
 class Port {
 public:
     enum class Kind { Serial, LinePrinter, File };

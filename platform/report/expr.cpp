@@ -13,6 +13,7 @@
 #include "platform/report/names.h"
 #include "platform/report/page.h"
 #include "platform/text/datetime.h"
+#include "platform/text/fold.h"
 
 namespace report {
 
@@ -328,13 +329,8 @@ Value EvalNode(const Node& n, const EvalContext& ctx) {
         case Op::And: return static_cast<std::int64_t>(ToBool(arg(0)) && ToBool(arg(1)));
         case Op::Or: return static_cast<std::int64_t>(ToBool(arg(0)) || ToBool(arg(1)));
         case Op::If: return ToBool(arg(0)) ? arg(1) : arg(2);
-        case Op::Upper: case Op::Lower: {
-            std::string s = ToText(arg(0));
-            for (char& c : s)
-                c = static_cast<char>(n.op == Op::Upper ? std::toupper(static_cast<unsigned char>(c))
-                                                        : std::tolower(static_cast<unsigned char>(c)));
-            return s;
-        }
+        case Op::Upper: return text::UpperCase(ToText(arg(0)));
+        case Op::Lower: return text::LowerCase(ToText(arg(0)));
         case Op::Trim: {
             std::string s = ToText(arg(0));
             std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');

@@ -20,7 +20,7 @@
 namespace report {
 
 LayoutError::LayoutError(std::string file, int line, std::string what)
-    : std::runtime_error(file + ", línea " + std::to_string(line) + ": " + what),
+    : std::runtime_error(line > 0 ? file + ", línea " + std::to_string(line) + ": " + what : file + ": " + what),
       file_(std::move(file)), line_(line), what_(std::move(what)) {}
 
 namespace {

@@ -1,6 +1,6 @@
 // Case-insensitive matching of the names a layout and its handlers share: components,
 // datasets, fields, parameters and layout file names. ASCII letters and the accented
-// Spanish letters of UTF-8 fold alike, because layouts are written by hand.
+// Spanish letters of UTF-8 fold alike (text::FoldCase), because layouts are written by hand.
 #pragma once
 
 #include <string>

@@ -44,7 +44,10 @@ public:
     explicit TReportPrinterDialog(vcl::TComponent* AOwner);
     ~TReportPrinterDialog() override;
 
-    // Published properties.
+    // Published properties. ShowFilterBeforePrint, UseDataModules, SaveLoadPrinterSetup and
+    // UsePrinterSettings are kept for the dialogs that set them; this engine has no filter
+    // dialog, data modules or stored printer set-up, so they change nothing. PrintIfEmpty
+    // (not the layout's attribute) decides whether an empty report prints its headings.
     bool PrintIfEmpty = true;
     bool ShowFilterBeforePrint = false;
     bool UseDataModules = false;

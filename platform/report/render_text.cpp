@@ -7,14 +7,11 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/text/utf8.h"
+
 namespace report {
 
-std::size_t CodePoints(std::string_view text) {
-    std::size_t n = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
+std::size_t CodePoints(std::string_view text) { return text::Utf8Length(text); }
 
 namespace {
 
@@ -22,10 +19,7 @@ namespace {
 std::vector<std::string> Chars(std::string_view text) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = 1;
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0xF0) len = 4; else if (c >= 0xE0) len = 3; else if (c >= 0xC0) len = 2;
-        len = std::min(len, text.size() - i);
+        std::size_t len = std::max<std::size_t>(1, std::min(text::Utf8CharSize(text, i), text.size() - i));
         std::string ch(text.substr(i, len));
         if (ch == "\n" || ch == "\r" || ch == "\t") ch = " ";
         out.push_back(std::move(ch));

@@ -2,9 +2,11 @@
 // (days_from_civil), so any date from year 1 to 9999 converts without tables.
 #include "platform/text/datetime.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 namespace text {
 namespace {
@@ -110,6 +112,18 @@ TDateTime TimeOf(TDateTime value) {
     const Time t = DecodeTime(value);
     return *TryEncodeTime(t.hour, t.minute, t.second, t.msec);
 }
+
+TDateTime Now() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm local{};
+    localtime_r(&ts.tv_sec, &local);
+    return *TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+           *TryEncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                          static_cast<int>(ts.tv_nsec / 1000000));
+}
+
+TDateTime Today() { return DateOf(Now()); }
 
 int DayOfWeek(TDateTime value) {
     // 1899-12-30 was a Saturday (7).

@@ -44,6 +44,10 @@ Time DecodeTime(TDateTime value);  // rounded to the millisecond
 TDateTime DateOf(TDateTime value);  // the day, time dropped
 TDateTime TimeOf(TDateTime value);  // the time of day only
 
+// The machine's local date and time now, and today with no time of day.
+TDateTime Now();
+TDateTime Today();
+
 // 1 for Sunday through 7 for Saturday, as the product's week arithmetic expects.
 int DayOfWeek(TDateTime value);
 

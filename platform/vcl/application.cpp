@@ -50,8 +50,12 @@ bool TApplication::HelpFor(const TControl* control) {
     return false;
 }
 
+int TApplication::MessageBox(std::string_view text, std::string_view caption, unsigned flags) {
+    return vcl::MessageBox(text, caption, flags);
+}
+
 void TApplication::HandleException(const std::exception& e) {
-    MessageBox(e.what(), title_, MB_OK | MB_ICONERROR);
+    vcl::MessageBox(e.what(), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::ProcessMessages() {

@@ -41,6 +41,9 @@ public:
     // up to its form. False when there is none.
     bool HelpFor(const TControl* control);
 
+    // The same as vcl::MessageBox (dialogs.h), as handlers have long called it.
+    int MessageBox(std::string_view text, std::string_view caption, unsigned flags);
+
     // An exception that escaped an event handler: shown as an error message box, as the
     // component library always did, so the user sees it and the loop goes on.
     void HandleException(const std::exception& e);

@@ -45,10 +45,4 @@ private:
     int imageIndex_ = -1;
 };
 
-// The same for a free-standing flat button (an edit's lookup button).
-class TSpeedButton : public TControl {
-public:
-    explicit TSpeedButton(TComponent* AOwner) : TControl(AOwner) {}
-};
-
 }  // namespace vcl

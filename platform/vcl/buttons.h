@@ -1,5 +1,6 @@
 // Buttons and check marks: TButton and TBitBtn (kinds, modal result, default and cancel
-// buttons, accelerators), TCheckBox and TRadioButton. Not here: who clicks them (drivers).
+// buttons, accelerators), TSpeedButton, TCheckBox and TRadioButton. Not here: who clicks them
+// (drivers).
 #pragma once
 
 #include "platform/vcl/form.h"
@@ -50,6 +51,13 @@ public:
 
 private:
     TBitBtnKind kind_ = bkCustom;
+};
+
+// A flat button that is no windowed control: clicking it leaves the focus where it is (an
+// edit's lookup button, a tool button's cousin).
+class TSpeedButton : public TControl {
+public:
+    explicit TSpeedButton(TComponent* AOwner) : TControl(AOwner) {}
 };
 
 class TCheckBox : public TWinControl {

@@ -22,7 +22,8 @@ public:
     virtual bool Eof() const = 0;
     // A field of the current record as text; "" for an unknown field or no record.
     virtual std::string FieldAsString(std::string_view field) const = 0;
-    // Moves to the first record whose field equals the value; false (cursor anywhere) when none.
+    // Moves to the first record whose field equals the value; when there is none, answers
+    // false and leaves the cursor where it was, as a table's Locate does.
     virtual bool Locate(std::string_view keyField, std::string_view value) = 0;
 };
 

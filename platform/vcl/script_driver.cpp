@@ -254,7 +254,9 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
                 return;
             }
             TControl* target = Find(step.target, form);
-            if (!target->Reachable()) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
+            // A control placed nowhere (owned by the form, on no parent) is reached by its own state.
+            const bool reachable = target->Parent() ? target->Reachable() : target->Visible() && target->Enabled();
+            if (!reachable) throw ScriptError("\"" + step.target + "\" está desactivado o invisible");
             if (auto* win = dynamic_cast<TWinControl*>(target)) {
                 // A mouse click focuses first, so the Exit handler of the control left runs
                 // and may keep the focus, in which case the click never happens.

@@ -2,6 +2,7 @@
 // errors that name the line, and written back the same way for the driver's log.
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "platform/vcl/script.h"
 
@@ -50,6 +51,14 @@ std::string Path(std::string_view rest) {
 
 bool AllDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits to an int; nullopt for anything else or a number too large for one.
+std::optional<int> ToInt(std::string_view s) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || end != s.data() + s.size() || !AllDigits(s)) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -106,9 +115,9 @@ std::optional<std::pair<WORD, TShiftState>> ParseKey(std::string_view name) {
     }
     for (const auto& k : kKeys)
         if (SameName(name, k.name)) return std::pair{k.key, shift};
-    if ((name.size() == 2 || name.size() == 3) && (name[0] == 'F' || name[0] == 'f') && AllDigits(name.substr(1))) {
-        const int n = std::stoi(std::string(name.substr(1)));
-        if (n >= 1 && n <= 12) return std::pair{static_cast<WORD>(VK_F1 + n - 1), shift};
+    if ((name.size() == 2 || name.size() == 3) && (name[0] == 'F' || name[0] == 'f')) {
+        const auto n = ToInt(name.substr(1));
+        if (n && *n >= 1 && *n <= 12) return std::pair{static_cast<WORD>(VK_F1 + *n - 1), shift};
     }
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return std::pair{static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0]))), shift};
@@ -158,8 +167,11 @@ Step ParseStep(std::string_view line) {
         if (gap == std::string_view::npos) throw ScriptError("se esperaba el control y el elemento que se elige");
         const std::string path = Path(body.substr(0, gap));
         const std::string_view item = body.substr(gap + 1);
-        if (item.size() > 1 && item[0] == '#' && AllDigits(item.substr(1)))
-            return Step::PickIndex(path, std::stoi(std::string(item.substr(1))));
+        if (item.size() > 1 && item[0] == '#' && AllDigits(item.substr(1))) {
+            const auto index = ToInt(item.substr(1));
+            if (!index) throw ScriptError("índice fuera de rango \"" + std::string(item) + "\"");
+            return Step::PickIndex(path, *index);
+        }
         return Step::Pick(path, item);
     }
     if (SameName(verb, "press")) {

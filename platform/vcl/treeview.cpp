@@ -3,6 +3,7 @@
 #include "platform/vcl/treeview.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vcl {
 
@@ -148,9 +149,11 @@ void TTreeView::PickNode(TTreeNode* node) {
 
 bool TTreeView::PickText(std::string_view text) {
     TTreeNode* found = nullptr;
-    if (text.size() > 1 && text[0] == '#' &&
-        std::all_of(text.begin() + 1, text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        found = items_.Item(std::stoi(std::string(text.substr(1))));
+    if (text.size() > 1 && text[0] == '#') {
+        int index = -1;
+        const auto [end, ec] = std::from_chars(text.data() + 1, text.data() + text.size(), index);
+        if (ec == std::errc() && end == text.data() + text.size()) found = items_.Item(index);
+    }
     for (TTreeNode* n = items_.GetFirstNode(); n && !found; n = n->GetNext())
         if (n->Text() == text) found = n;
     for (TTreeNode* n = items_.GetFirstNode(); n && !found; n = n->GetNext())

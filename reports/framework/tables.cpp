@@ -3,6 +3,8 @@
 // register 2, user 3, payment type 2, product 16, product description 40, note number 20.
 #include "reports/framework/tables.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace tables {
@@ -22,6 +24,12 @@ FieldDef Int(std::string name) { return {std::move(name), FieldType::Integer, 0,
 FieldDef Bool(std::string name) { return {std::move(name), FieldType::Boolean, 0, false}; }
 FieldDef Day(std::string name) { return {std::move(name), FieldType::Date, 0, false}; }
 FieldDef Stamp(std::string name) { return {std::move(name), FieldType::DateTime, 0, false}; }
+
+std::string Upper(std::string_view s) {
+    std::string out(s);
+    for (auto& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
 
 IndexDef Primary(std::vector<std::string> fields) {
     IndexDef idx;
@@ -291,6 +299,26 @@ std::vector<db::TableDef> PermanentTables() {
     return {Tiendas(), Cajas(),   Usuarios(), CatInven(),  Exist(),    Deptos(),
             Lineas(),  Dispos(),  TPagos(),   Monedas(),   EsqImp(),   Clientes(),
             Politicas(), RepUsr(), MovProd(), Ingresos(),  FecEst()};
+}
+
+std::optional<db::TableDef> DefinitionOf(std::string_view name) {
+    std::string stem = Upper(name);
+    if (stem.size() > 3 && stem.compare(stem.size() - 3, 3, ".DB") == 0) stem.resize(stem.size() - 3);
+    for (auto& t : PermanentTables())
+        if (Upper(t.name) == stem) return t;
+    // A per-day file: kind letter, a key of one or more characters, "ddmm", the year letter.
+    if (stem.size() >= 7 && std::isupper(static_cast<unsigned char>(stem.back()))) {
+        const std::string_view digits(stem.data() + stem.size() - 5, 4);
+        const bool allDigits = std::all_of(digits.begin(), digits.end(),
+                                           [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+        const int day = allDigits ? std::stoi(std::string(digits.substr(0, 2))) : 0;
+        const int month = allDigits ? std::stoi(std::string(digits.substr(2, 2))) : 0;
+        if (allDigits && day >= 1 && day <= 31 && month >= 1 && month <= 12) {
+            for (DayKind kind : {DayKind::Ventas, DayKind::Detalle, DayKind::Impuestos, DayKind::Corte})
+                if (stem[0] == static_cast<char>(kind)) return DayTable(kind, stem.substr(1));
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace tables

@@ -15,6 +15,7 @@
 // share a name); the files of one period always differ.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,12 @@ db::TableDef FecEst();    // statistics periods, refilled by the reports
 
 // Every permanent table above, catalogues first.
 std::vector<db::TableDef> PermanentTables();
+
+// The definition of a table by the name a report or a file gives it: "Cajas", "cajas.db",
+// "V012905H.DB" (a per-day file: kind letter, key, four digits, year letter), ignoring case;
+// nullopt for a name that is none of these (temporary tables, for instance). A per-day
+// table's name comes back in capitals ("d030101f" gives "D030101F.DB"); files match ignoring case.
+std::optional<db::TableDef> DefinitionOf(std::string_view name);
 
 // Values the tables hold by convention.
 inline constexpr std::string_view kUsrVendedor = "D";     // TipoUsr of a seller

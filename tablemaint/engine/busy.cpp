@@ -1,5 +1,8 @@
-// Looks for other processes using a table file. SQLite takes no lock while a connection merely
-// has a file open, so the open descriptors of other processes are looked at as well as locks.
+// Looks for other users of a table file. SQLite takes no lock while a connection merely has a
+// file open, so open descriptors are looked at as well as locks. The engine calls this before
+// it opens the file itself, so a descriptor of this very process means that another part of
+// the application (the data layer) has the table open: that is in use too. Then the lock
+// probe is skipped, because closing the probe's descriptor would drop this process's locks.
 #include "tablemaint/engine/busy.h"
 
 #include <dirent.h>
@@ -13,6 +16,23 @@
 namespace tablemaint {
 namespace {
 
+bool OpenedBy(const std::string& fdDir, const struct stat& target) {
+    DIR* fds = opendir(fdDir.c_str());
+    if (!fds) return false;  // another user's process, or gone
+    bool found = false;
+    while (dirent* f = readdir(fds)) {
+        if (f->d_name[0] == '.') continue;
+        struct stat st {};
+        if (stat((fdDir + "/" + f->d_name).c_str(), &st) == 0 && st.st_dev == target.st_dev &&
+            st.st_ino == target.st_ino) {
+            found = true;
+            break;
+        }
+    }
+    closedir(fds);
+    return found;
+}
+
 bool OpenedByOtherProcess(const struct stat& target) {
     DIR* proc = opendir("/proc");
     if (!proc) return false;
@@ -24,19 +44,7 @@ bool OpenedByOtherProcess(const struct stat& target) {
         char* end = nullptr;
         long pid = std::strtol(p->d_name, &end, 10);
         if (!end || *end || pid <= 0 || pid == self) continue;
-        const std::string fdDir = std::string("/proc/") + p->d_name + "/fd";
-        DIR* fds = opendir(fdDir.c_str());
-        if (!fds) continue;  // another user's process, or gone
-        while (dirent* f = readdir(fds)) {
-            if (f->d_name[0] == '.') continue;
-            struct stat st {};
-            if (stat((fdDir + "/" + f->d_name).c_str(), &st) == 0 && st.st_dev == target.st_dev &&
-                st.st_ino == target.st_ino) {
-                found = true;
-                break;
-            }
-        }
-        closedir(fds);
+        found = OpenedBy(std::string("/proc/") + p->d_name + "/fd", target);
     }
     closedir(proc);
     return found;
@@ -61,6 +69,7 @@ bool LockedByOtherProcess(const std::string& path) {
 bool ArchivoOcupado(const std::string& path) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return false;
+    if (OpenedBy("/proc/self/fd", st)) return true;
     return OpenedByOtherProcess(st) || LockedByOtherProcess(path);
 }
 

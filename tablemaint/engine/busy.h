@@ -6,7 +6,8 @@
 
 namespace tablemaint {
 
-// True when another process holds the file open (seen in /proc) or holds an SQLite lock on it.
+// True when another process, or another part of this one, holds the file open (seen in
+// /proc), or another process holds an SQLite lock on it.
 bool ArchivoOcupado(const std::string& path);
 
 }  // namespace tablemaint

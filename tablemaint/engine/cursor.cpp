@@ -12,6 +12,13 @@
 namespace tablemaint {
 namespace {
 
+// A file name as an SQL string literal.
+std::string Literal(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
+}
+
 bool SameFields(const std::vector<std::string>& a, const std::vector<std::string>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -27,8 +34,11 @@ std::string InSchema(const std::string& sql, const std::string& schema) {
     return sql;
 }
 
-// Writes the table anew with a primary key on `fields`, keeping its rows and other indexes.
-bool NewPrimaryKey(TCursor& cur, const std::vector<std::string>& fields, std::string* error) {
+// Writes the table into a new file with `createTable` and the file's other CREATE statements,
+// copying the rows (by rowid when `keepRowid`) through the table's own tree, so damaged
+// indexes are never read; the new file replaces the old one only when it checks out. The lock
+// on the old file is kept until then.
+bool CopyInto(TCursor& cur, const std::string& createTable, bool keepRowid, std::string* error) {
     sqlite3* db = cur.con->get();
     std::string cols;
     sqlite3_stmt* st = nullptr;
@@ -36,39 +46,71 @@ bool NewPrimaryKey(TCursor& cur, const std::vector<std::string>& fields, std::st
     if (sqlite3_prepare_v2(db, q.c_str(), -1, &st, nullptr) == SQLITE_OK)
         while (sqlite3_step(st) == SQLITE_ROW)
             cols += (cols.empty() ? "" : ", ") +
-                    ::db::QuoteIdent(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))) + " " +
-                    reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
+                    ::db::QuoteIdent(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
     sqlite3_finalize(st);
-    std::string key;
-    for (const auto& f : fields) key += (key.empty() ? "" : ", ") + ::db::QuoteIdent(f);
-    const std::string tmp = cur.ruta + ".vlmllave";
+    const std::string tmp = cur.ruta + ".vlmcopia";
     std::remove(tmp.c_str());
+    // The connection may not create files; an empty file is an empty database to SQLite.
+    std::fclose(std::fopen(tmp.c_str(), "wb"));
     auto schema = SchemaSqlInFile(db);
-    std::string sql = "ATTACH " + ::db::QuoteIdent(tmp) + " AS vlmnueva;";
-    bool ok = cur.con->Exec(sql, error);
+    bool ok = cur.con->Exec("ATTACH " + Literal(tmp) + " AS vlmnueva", error);
     if (ok) {
-        sql = "CREATE TABLE vlmnueva." + ::db::QuoteIdent(cur.tabla) + " (" + cols + ", PRIMARY KEY (" + key + "));";
-        sql += "INSERT INTO vlmnueva." + ::db::QuoteIdent(cur.tabla) + " SELECT * FROM main." + ::db::QuoteIdent(cur.tabla) + ";";
+        const std::string t = ::db::QuoteIdent(cur.tabla);
+        std::string sql = "BEGIN;" + InSchema(createTable, "vlmnueva") + ";";
         for (const auto& s : schema)
             if (Upper(s).rfind("CREATE TABLE", 0) != 0) sql += InSchema(s, "vlmnueva") + ";";
+        // "WHERE 1" keeps SQLite from copying index pages as they are.
+        sql += "INSERT INTO vlmnueva." + t + " (" + (keepRowid ? "rowid, " : "") + cols + ") SELECT " +
+               (keepRowid ? "rowid, " : "") + cols + " FROM main." + t + " WHERE 1; COMMIT;";
         ok = cur.con->Exec(sql, error);
+        if (!ok) cur.con->Exec("ROLLBACK");
     }
     cur.con->Exec("DETACH vlmnueva");
     if (ok) {
-        // The rows are copied; the lock on the old file is kept until the new one is in place.
-        ok = SyncFile(tmp) && std::rename(tmp.c_str(), cur.ruta.c_str()) == 0;
+        auto check = Connection::Open(tmp, false, error);
+        sqlite3_stmt* chk = nullptr;
+        ok = check && sqlite3_prepare_v2(check->get(), "PRAGMA integrity_check", -1, &chk, nullptr) == SQLITE_OK &&
+             sqlite3_step(chk) == SQLITE_ROW &&
+             std::string(reinterpret_cast<const char*>(sqlite3_column_text(chk, 0))) == "ok";
+        sqlite3_finalize(chk);
+        if (!ok && error) *error = "la copia de la tabla no pasó la verificación";
+    }
+    if (ok) {
+        ok = ReplaceFile(tmp, cur.ruta);
         if (!ok && error) *error = "no se pudo reemplazar " + cur.ruta;
     }
     if (!ok) std::remove(tmp.c_str());
     return ok;
 }
 
-}  // namespace
-
-std::string RutaLocal(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
+// The table anew with a primary key on `fields`, keeping its rows and other indexes.
+bool NewPrimaryKey(TCursor& cur, const std::vector<std::string>& fields, std::string* error) {
+    std::string cols;
+    sqlite3_stmt* st = nullptr;
+    std::string q = "PRAGMA table_info(" + ::db::QuoteIdent(cur.tabla) + ")";
+    if (sqlite3_prepare_v2(cur.con->get(), q.c_str(), -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            cols += (cols.empty() ? "" : ", ") +
+                    ::db::QuoteIdent(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))) + " " +
+                    reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
+    sqlite3_finalize(st);
+    std::string key;
+    for (const auto& f : fields) key += (key.empty() ? "" : ", ") + ::db::QuoteIdent(f);
+    return CopyInto(cur, "CREATE TABLE " + ::db::QuoteIdent(cur.tabla) + " (" + cols + ", PRIMARY KEY (" + key + "))",
+                    false, error);
 }
+
+// The table anew with its own definition: every index is built again from the rows.
+bool CopyAnew(TCursor& cur, std::string* error) {
+    std::string create;
+    for (const auto& s : SchemaSqlInFile(cur.con->get()))
+        if (Upper(s).rfind("CREATE TABLE", 0) == 0 && create.empty()) create = s;
+    bool alias = false;
+    for (const auto& i : IndicesEnArchivo(cur.con->get(), cur.tabla)) alias = alias || (i.primario && i.sqliteName.empty());
+    return !create.empty() && CopyInto(cur, create, !alias, error);
+}
+
+}  // namespace
 
 std::unique_ptr<TCursor> AbreCursorExclusivo(const std::string& path, bool* ocupado, std::string* error) {
     *ocupado = false;
@@ -126,7 +168,10 @@ bool RegeneraIndice(TCursor& cur, const std::string& indice, std::string* error)
         if (!EqualsIgnoringCase(i.nombre, indice)) continue;
         // A rowid key is the table itself and is never out of date. REINDEX is one statement:
         // the old index stays until the new one is complete.
-        return i.sqliteName.empty() || cur.con->Exec("REINDEX " + ::db::QuoteIdent(i.sqliteName), error);
+        if (i.sqliteName.empty() || cur.con->Exec("REINDEX " + ::db::QuoteIdent(i.sqliteName), error)) return true;
+        // A damaged index cannot even be emptied; a copy of the file builds every index anew
+        // from the table's rows, and replaces the file only when it checks out.
+        return CopyAnew(cur, error);
     }
     if (error) *error = "la tabla no tiene el índice " + indice;
     return false;

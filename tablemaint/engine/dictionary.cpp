@@ -10,61 +10,43 @@
 #include <functional>
 #include <map>
 
+#include "platform/db/table.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {
 namespace {
 
-std::string Text(sqlite3_stmt* st, int col) {
-    const unsigned char* t = sqlite3_column_text(st, col);
-    return t ? reinterpret_cast<const char*>(t) : "";
-}
-
-// Columns by name, so a dictionary file made elsewhere may order its fields differently.
-std::map<std::string, int> ColumnsOf(sqlite3_stmt* st) {
-    std::map<std::string, int> cols;
-    for (int i = 0; i < sqlite3_column_count(st); ++i) cols[Upper(sqlite3_column_name(st, i))] = i;
-    return cols;
-}
-
-bool ReadAll(const std::string& path, const char* what,
-             const std::function<void(sqlite3_stmt*, const std::map<std::string, int>&)>& row,
+// Reads every record of one dictionary table through the data layer.
+bool ReadAll(const std::string& path, const char* what, const std::function<void(db::TTable&)>& row,
              std::string* error) {
     const std::string file = ResolvePath(path);
     if (!FileExists(file)) {
         if (error) *error = std::string("no existe el diccionario de ") + what + " " + path;
         return false;
     }
-    auto con = Connection::Open(file, false, error);
-    if (!con) return false;
-    const std::string table = TableInFile(con->get());
-    sqlite3_stmt* st = nullptr;
-    if (table.empty() ||
-        sqlite3_prepare_v2(con->get(), ("SELECT * FROM " + db::QuoteIdent(table)).c_str(), -1, &st,
-                           nullptr) != SQLITE_OK) {
-        if (error) *error = std::string("no se puede leer el diccionario de ") + what + " " + path;
-        sqlite3_finalize(st);
+    try {
+        db::TTable t;
+        t.TableName = file;
+        t.ReadOnly = true;
+        t.Open();
+        for (t.First(); !t.Eof(); t.Next()) row(t);
+        t.Close();
+        return true;
+    } catch (const std::exception& e) {
+        if (error) *error = std::string("no se puede leer el diccionario de ") + what + " " + path + ": " + e.what();
         return false;
     }
-    auto cols = ColumnsOf(st);
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) row(st, cols);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
-        if (error) *error = std::string("diccionario de ") + what + " dañado: " + con->LastError();
-        return false;
-    }
-    return true;
 }
 
-std::string Col(sqlite3_stmt* st, const std::map<std::string, int>& cols, const char* name) {
-    auto it = cols.find(Upper(name));
-    return it == cols.end() ? std::string() : Text(st, it->second);
+// Fields by name, so a dictionary file made elsewhere may order or omit fields.
+std::string Col(db::TTable& t, const char* name) {
+    db::TField* f = t.FindField(name);
+    return f ? f->AsString() : std::string();
 }
 
-int ColInt(sqlite3_stmt* st, const std::map<std::string, int>& cols, const char* name) {
-    auto it = cols.find(Upper(name));
-    return it == cols.end() ? 0 : sqlite3_column_int(st, it->second);
+int ColInt(db::TTable& t, const char* name) {
+    db::TField* f = t.FindField(name);
+    return f ? int(f->AsInteger()) : 0;
 }
 
 bool Truthy(const std::string& v) {
@@ -243,26 +225,26 @@ bool LeeDiccionario(const std::string& rutaTablas, const std::string& rutaCampos
                     std::string* error) {
     Diccionario d;
     bool ok = ReadAll(rutaTablas, "tablas",
-                      [&](sqlite3_stmt* st, const std::map<std::string, int>& c) {
-                          d.tablas.push_back({ColInt(st, c, "Numero"), Col(st, c, "Nombre"),
-                                              Col(st, c, "Tipo"), Col(st, c, "Calculado"),
-                                              Col(st, c, "Descrip")});
+                      [&](db::TTable& st) {
+                          d.tablas.push_back({ColInt(st, "Numero"), Col(st, "Nombre"),
+                                              Col(st, "Tipo"), Col(st, "Calculado"),
+                                              Col(st, "Descrip")});
                       },
                       error) &&
               ReadAll(rutaCampos, "campos",
-                      [&](sqlite3_stmt* st, const std::map<std::string, int>& c) {
+                      [&](db::TTable& st) {
                           RegistroCampo r;
-                          r.Identif = ColInt(st, c, "Identif");
-                          r.Numero = ColInt(st, c, "Numero");
-                          r.TipoReg = Col(st, c, "TipoReg");
-                          r.Nombre = Col(st, c, "Nombre");
-                          r.TipoCampo = ColInt(st, c, "TipoCampo");
-                          r.Tamano = ColInt(st, c, "Tamano");
-                          r.Mantenido = Col(st, c, "Mantenido");
-                          r.Unico = Col(st, c, "Unico");
-                          r.Descend = Col(st, c, "Descend");
-                          r.SenCase = Truthy(Col(st, c, "SenCase"));
-                          r.Campos = Col(st, c, "Campos");
+                          r.Identif = ColInt(st, "Identif");
+                          r.Numero = ColInt(st, "Numero");
+                          r.TipoReg = Col(st, "TipoReg");
+                          r.Nombre = Col(st, "Nombre");
+                          r.TipoCampo = ColInt(st, "TipoCampo");
+                          r.Tamano = ColInt(st, "Tamano");
+                          r.Mantenido = Col(st, "Mantenido");
+                          r.Unico = Col(st, "Unico");
+                          r.Descend = Col(st, "Descend");
+                          r.SenCase = Truthy(Col(st, "SenCase"));
+                          r.Campos = Col(st, "Campos");
                           d.campos.push_back(std::move(r));
                       },
                       error);

@@ -38,7 +38,5 @@ std::unique_ptr<TCursor> AbreCursorExclusivo(const std::string& path, bool* ocup
 bool AgregaIndice(TCursor& cur, const db::IndexDef& idx, std::string* error);
 // Rebuilds one index (the primary key's own index for "PRIMARIO") from the table's rows.
 bool RegeneraIndice(TCursor& cur, const std::string& indice, std::string* error);
-// Paths written with "\" (as the dialog's texts do) work as well as "/".
-std::string RutaLocal(std::string path);
 
 }  // namespace tablemaint

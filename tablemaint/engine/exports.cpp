@@ -99,7 +99,7 @@ bool kCreaTabla(TBaseDatos* bd, bool sobrescribir, const db::TableDef* descripto
                 return false;
             }
         }
-        if (!SyncFile(tmp) || std::rename(tmp.c_str(), path.c_str()) != 0) {
+        if (!ReplaceFile(tmp, path)) {
             std::remove(tmp.c_str());
             return false;
         }

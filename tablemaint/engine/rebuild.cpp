@@ -298,7 +298,7 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
             return fail(kRecuperacionFallida, err);
         }
     }
-    if (!SyncFile(tmp) || std::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (!ReplaceFile(tmp, path)) {
         cleanup();
         return fail(kRecuperacionFallida, "no se pudo reemplazar " + path);
     }

@@ -34,7 +34,9 @@ public:
         }
         if (!header_) GuessPageSize();
         pages_ = uint32_t((bytes_.size() + pageSize_ - 1) / pageSize_);
-        // A truncated last page reads as zeros beyond the end of the file.
+        // A truncated last page is padded to its size so offsets stay valid, but nothing read
+        // beyond the real end is taken as data (InFile).
+        realSize_ = bytes_.size();
         bytes_.resize(size_t(pages_) * pageSize_, '\0');
     }
 
@@ -46,6 +48,10 @@ public:
         return reinterpret_cast<const unsigned char*>(bytes_.data()) + size_t(n - 1) * pageSize_;
     }
     bool valid(uint32_t n) const { return n >= 1 && n <= pages_; }
+    // Whether `len` bytes at `offset` of page `n` were really in the file.
+    bool InFile(uint32_t n, size_t offset, size_t len) const {
+        return size_t(n - 1) * pageSize_ + offset + len <= realSize_;
+    }
     uint32_t u32(const unsigned char* p) const {
         return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
     }
@@ -87,6 +93,7 @@ private:
     }
 
     std::string bytes_;
+    size_t realSize_ = 0;
     bool header_ = false;
     uint32_t pageSize_ = 4096, usable_ = 4096, pages_ = 0;
 };
@@ -270,6 +277,10 @@ private:
             *why = "registro fuera de su página";
             return false;
         }
+        if (!f_.InFile(n, start, local + (local < size ? 4 : 0))) {
+            *why = "registro cortado por el final del archivo";
+            return false;
+        }
         out.assign(reinterpret_cast<const char*>(p + start), local);
         if (local == size) return true;
         uint32_t next = f_.u32(p + start + local);
@@ -282,6 +293,10 @@ private:
             chain.insert(next);
             const unsigned char* o = f_.page(next);
             size_t take = std::min<uint64_t>(U - 4, size - out.size());
+            if (!f_.InFile(next, 0, 4 + take)) {
+                *why = "cadena de desbordamiento cortada por el final del archivo";
+                return false;
+            }
             out.append(reinterpret_cast<const char*>(o + 4), take);
             next = f_.u32(o);
         }

@@ -42,6 +42,11 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
+std::string RutaLocal(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
     return s;
@@ -88,7 +93,8 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
             if (error) *error = "no se pudo copiar " + from + " a " + to;
             return false;
         }
-        out << in.rdbuf();
+        // Streaming an empty file in sets failbit without any fault.
+        if (in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
         out.flush();
         if (!out) {
             if (error) *error = "no se pudo escribir " + to;
@@ -96,7 +102,6 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
             return false;
         }
     }
-    // An empty source makes rdbuf() set failbit on the output without writing: still a copy.
     if (!SyncFile(tmp) || std::rename(tmp.c_str(), to.c_str()) != 0) {
         if (error) *error = "no se pudo escribir " + to;
         std::remove(tmp.c_str());
@@ -111,6 +116,14 @@ bool SyncFile(const std::string& path) {
     bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
+}
+
+bool ReplaceFile(const std::string& replacement, const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) chmod(replacement.c_str(), st.st_mode & 07777);
+    if (!SyncFile(replacement) || std::rename(replacement.c_str(), target.c_str()) != 0) return false;
+    SyncFile(FolderOf(target).empty() ? "." : FolderOf(target));
+    return true;
 }
 
 std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {

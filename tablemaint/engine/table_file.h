@@ -18,6 +18,8 @@ std::string StemOf(const std::string& path);
 std::string ExtensionOf(const std::string& path);
 // Folder with exactly one trailing "/" ("" stays "").
 std::string WithSlash(std::string folder);
+// Paths written with "\" (as the dialog's texts do) work as well as "/".
+std::string RutaLocal(std::string path);
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
 std::string Upper(std::string s);
 
@@ -30,8 +32,11 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Copies bytes through a temporary name and a rename, so `to` is whole or absent.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error);
-// Flushes a file to disk.
+// Flushes a file (or a folder, after a rename inside it) to disk.
 bool SyncFile(const std::string& path);
+// Puts `replacement` in the place of `target` with one rename, keeping the target's
+// permissions, and flushes both the file and its folder; false leaves `target` as it was.
+bool ReplaceFile(const std::string& replacement, const std::string& target);
 
 // One SQLite connection, closed on destruction.
 class Connection {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <map>
 #include <set>
@@ -61,15 +62,33 @@ ResultadoVerificacion VerificaArchivo(const std::string& path) {
         r.Agrega(kNoEsTabla, 4, "El archivo está vacío");
         return r;
     }
+    unsigned char hdr[100] = {};
     char head[16] = {};
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        if (std::fread(head, 1, 16, f) != 16) head[0] = 0;
+        if (std::fread(hdr, 1, 100, f) != 100) hdr[0] = 0;
+        std::memcpy(head, hdr, 16);
         std::fclose(f);
     }
     if (std::string(head, 15) != "SQLite format 3") {
         if (fileStat.st_size >= 1024) r.Agrega(kEncabezadoDanado, 3, "El encabezado del archivo está dañado");
         else r.Agrega(kNoEsTabla, 4, "El archivo no es una tabla");
         return r;
+    }
+    // The header's page count is trusted when its change counter matches the one it was
+    // written with; a shorter file lost its end.
+    auto be32 = [&](int at) {
+        return (uint32_t(hdr[at]) << 24) | (uint32_t(hdr[at + 1]) << 16) | (uint32_t(hdr[at + 2]) << 8) | hdr[at + 3];
+    };
+    uint32_t pageSize = (uint32_t(hdr[16]) << 8) | hdr[17];
+    if (pageSize == 1) pageSize = 65536;
+    const uint32_t declared = be32(28);
+    bool truncated = false;
+    if (pageSize >= 512 && be32(24) == be32(92) && declared > 0 &&
+        uint64_t(fileStat.st_size) < uint64_t(declared) * pageSize) {
+        truncated = true;
+        r.Agrega(kArchivoTruncado, 1,
+                 "El archivo está truncado: tiene " + std::to_string(fileStat.st_size / pageSize) + " de " +
+                     std::to_string(declared) + " páginas");
     }
     std::string err;
     auto con = Connection::Open(path, false, &err);
@@ -79,6 +98,7 @@ ResultadoVerificacion VerificaArchivo(const std::string& path) {
     }
     if (!con->LockExclusive(&err)) {
         if (sqlite3_errcode(con->get()) == SQLITE_BUSY) r.ocupado = true;
+        else if (truncated) r.Agrega(kVerificacionIncompleta, 1, "La verificación se detuvo en el final perdido: " + err);
         else r.Agrega(kDefinicionIlegible, 3, "La definición de la tabla no se puede leer: " + err);
         return r;
     }
@@ -154,7 +174,11 @@ ResultadoVerificacion VerificaArchivo(const std::string& path) {
         }
     };
     if (rc != SQLITE_DONE) {
-        r.Agrega(kVerificacionIncompleta, 2, "La verificación no pudo terminar: " + con->LastError());
+        // The check stops at the first damaged page it has to read row by row. When damage was
+        // already located, the table's state is known (level 1); otherwise it is not (level 2).
+        const bool located = !byPage.empty() || r.nivel >= 1;
+        r.Agrega(kVerificacionIncompleta, located ? 1 : 2,
+                 "La verificación se detuvo en la parte dañada: " + con->LastError());
         con.reset();
         placePages();
         return r;

@@ -18,6 +18,7 @@ enum CodigoError : int {
     kEspacioLibreDanado = 22,      // 1: the list of free pages is damaged
     kValorNulo = 23,               // 1: a required field holds no value
     kVerificacionIncompleta = 30,  // 2: the check could not run to its end
+    kArchivoTruncado = 42,         // 1: the file lost its end
     kDefinicionIlegible = 40,      // 3: the table's definition cannot be read
     kEncabezadoDanado = 41,        // 3: the file header is damaged
     kNoEsTabla = 50,               // 4: the file is not a table file (or is empty)

@@ -38,6 +38,12 @@ int Setting(const char* node, const char* entry, char* value, bool write) {
 
 }  // namespace
 
+// Operations are exported: nothing thrown inside (memory, the data layer) may leave them.
+int VlmCtlArch::Inesperado(int code) {
+    error_ = "error inesperado en el motor de tablas";
+    return code;
+}
+
 VlmCtlArch::VlmCtlArch()
     : szRutaBD{}, tblTablas(nullptr), tblCampos(nullptr), dsTablas(nullptr), hBD(nullptr), szRutaTablas{},
       szRutaCampos{}, szIndiceDetalle{}, szCamposMaestro{}, curProps{}, hTUSes(0) {}
@@ -70,7 +76,7 @@ std::string VlmCtlArch::RutaTabla(const char* tabla) const {
     return ResolveIgnoringCase(RutaLocal(szRutaBD), t);
 }
 
-void VlmCtlArch::AsociaTabla(bool enlazar) {
+void VlmCtlArch::AsociaTabla(bool enlazar) try {
     if (!inicializado_) Inicializa();
     tblTablas->ruta = RutaLocal(szRutaTablas);
     tblCampos->ruta = RutaLocal(szRutaCampos);
@@ -83,6 +89,8 @@ void VlmCtlArch::AsociaTabla(bool enlazar) {
         tblTablas->abierta = tblCampos->abierta = true;
         error_.clear();
     }
+} catch (...) {
+    error_ = "no se pudo leer el diccionario de datos";
 }
 
 bool VlmCtlArch::Diccionario_(std::string* error) {
@@ -109,7 +117,7 @@ int VlmCtlArch::DameNumCamposIdx(int numero, int16_t* nCampos, int16_t* nIndices
     return 0;
 }
 
-int VlmCtlArch::LLenaDescCampos(int numero, FLDDesc* campos, IDXDesc* indices) {
+int VlmCtlArch::LLenaDescCampos(int numero, FLDDesc* campos, IDXDesc* indices) try {
     if (!inicializado_ || !tblTablas->abierta) AsociaTabla(true);
     db::TableDef def;
     std::string detail;
@@ -133,9 +141,11 @@ int VlmCtlArch::LLenaDescCampos(int numero, FLDDesc* campos, IDXDesc* indices) {
         d.iFldsInKey = uint16_t(d.indice.fields.size());
     }
     return 0;
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::LLenaDescIdx(uint16_t identif, IDXDesc* indice) {
+int VlmCtlArch::LLenaDescIdx(uint16_t identif, IDXDesc* indice) try {
     AsociaTabla(false);
     const RegistroCampo* r = dsTablas->dic.CampoPorIdentif(identif);
     if (!r || r->TipoReg != "I" || !indice) {
@@ -157,9 +167,11 @@ int VlmCtlArch::LLenaDescIdx(uint16_t identif, IDXDesc* indice) {
         return kNoCreadoTbl;
     }
     return 0;
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::CreaBD() {
+int VlmCtlArch::CreaBD() try {
     if (!Diccionario_(&error_)) return kNoCreadoTbl;
     const auto tablas = dsTablas->dic.tablas;  // CreaTbl reloads the dictionary
     for (const auto& t : tablas) {
@@ -176,9 +188,11 @@ int VlmCtlArch::CreaBD() {
     }
     error_.clear();
     return 0;
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::CreaTbl(const char* tabla) {
+int VlmCtlArch::CreaTbl(const char* tabla) try {
     if (!Diccionario_(&error_)) return kNoCreadoTbl;
     const RegistroTabla* t = dsTablas->dic.TablaPorNombre(Str(tabla));
     if (!t) {
@@ -187,9 +201,11 @@ int VlmCtlArch::CreaTbl(const char* tabla) {
     }
     const std::string name = NombreArchivo(*t);
     return CreaTbl(name.c_str(), t->Numero);
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::CreaTbl(const char* tabla, int numero) {
+int VlmCtlArch::CreaTbl(const char* tabla, int numero) try {
     error_.clear();
     if (!Diccionario_(&error_)) return kErrorDiccionario;
     const std::string path = RutaTabla(tabla);
@@ -228,9 +244,11 @@ int VlmCtlArch::CreaTbl(const char* tabla, int numero) {
     }
     if (!hBD) Inicializa();
     return kCreaTabla(hBD, true, &def) ? 0 : (error_ = "no se pudo crear " + path, kNoCreadoTbl);
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::CreaIdx(const char* tabla, const char* indice) {
+int VlmCtlArch::CreaIdx(const char* tabla, const char* indice) try {
     if (!Diccionario_(&error_)) return kNoCreadoTbl;
     const RegistroTabla* t = dsTablas->dic.TablaPorNombre(Str(tabla));
     if (!t) {
@@ -241,12 +259,16 @@ int VlmCtlArch::CreaIdx(const char* tabla, const char* indice) {
         if (c->Nombre == Str(indice)) return CreaIdx(NombreArchivo(*t).c_str(), int16_t(c->Identif));
     error_ = "la tabla " + Str(tabla) + " no tiene el índice " + Str(indice) + " en el diccionario";
     return kNoCreadoTbl;
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
-int VlmCtlArch::CreaIdx(const char* tabla, int16_t identif) {
+int VlmCtlArch::CreaIdx(const char* tabla, int16_t identif) try {
     IDXDesc idx;
     if (LLenaDescIdx(uint16_t(identif), &idx) != 0) return kNoCreadoTbl;
     return CreaIdxConDef(RutaTabla(tabla), idx);
+} catch (...) {
+    return Inesperado(kNoCreadoTbl);
 }
 
 int VlmCtlArch::CreaIdxConDef(const std::string& path, const IDXDesc& idx) {
@@ -257,16 +279,18 @@ int VlmCtlArch::CreaIdxConDef(const std::string& path, const IDXDesc& idx) {
     return AgregaIndice(*cur, idx.indice, &error_) ? 0 : kNoCreadoTbl;
 }
 
-int VlmCtlArch::RegeneraIdx(const char* tabla, const char* indice) {
+int VlmCtlArch::RegeneraIdx(const char* tabla, const char* indice) try {
     error_.clear();
     bool busy = false;
     auto cur = AbreCursorExclusivo(RutaTabla(tabla), &busy, &error_);
     if (!cur) return busy ? kOcupadoIdx : kNoRegenerado;
     // The index is rebuilt in place: nothing is deleted before its replacement exists.
     return RegeneraIndice(*cur, Str(indice), &error_) ? 0 : kNoRegenerado;
+} catch (...) {
+    return Inesperado(kNoRegenerado);
 }
 
-int VlmCtlArch::VerificaTbl(const char* tabla, const char* tablaErrores, const char* password) {
+int VlmCtlArch::VerificaTbl(const char* tabla, const char* tablaErrores, const char* password) try {
     (void)password;  // table files carry no passwords
     error_.clear();
     hTUSes = 0;
@@ -314,10 +338,13 @@ int VlmCtlArch::VerificaTbl(const char* tabla, const char* tablaErrores, const c
         return -1;
     }
     return NivelComoResultado(v.nivel);
+} catch (...) {
+    hTUSes = 0;
+    return Inesperado(-1);
 }
 
 int VlmCtlArch::RecuperaTbl(const char* tabla, const char* tablaErrores, const char* respaldo,
-                            const char* problemas, const char* violaciones, const char* password) {
+                            const char* problemas, const char* violaciones, const char* password) try {
     (void)password;
     error_.clear();
     const std::string path = RutaTabla(tabla);
@@ -336,22 +363,27 @@ int VlmCtlArch::RecuperaTbl(const char* tabla, const char* tablaErrores, const c
     hTUSes = 0;
     error_ = ultima_.motivo;
     return ultima_.resultado;
+} catch (...) {
+    hTUSes = 0;
+    return Inesperado(kRecuperacionFallida);
 }
 
-void VlmCtlArch::GetNomReal(char* out, const char* tabla, const char* indice) {
+void VlmCtlArch::GetNomReal(char* out, const char* tabla, const char* indice) try {
     if (!out) return;
     out[0] = 0;
     // The identifier 2 is a real index (a single-field index on field 2) as much as "none",
     // so the lookup here tells the two apart.
     auto id = IdentificadorIndice(RutaTabla(tabla), Str(indice));
     if (id) ArmaNombreIndice(out, uint16_t(*id), FileNameOf(RutaLocal(Str(tabla))).c_str());
+} catch (...) {
+    if (out) out[0] = 0;
 }
 
 void VlmCtlArch::ArmaNombreIndice(char* out, uint16_t id, const char* tabla) {
     Copy(out, 260, NombreIndice(id, Str(tabla)));
 }
 
-bool VlmCtlArch::GetTCursorProps(const char* tabla) {
+bool VlmCtlArch::GetTCursorProps(const char* tabla) try {
     curProps = {};
     const std::string path = RutaTabla(tabla);
     if (!FileExists(path)) return false;
@@ -379,6 +411,9 @@ bool VlmCtlArch::GetTCursorProps(const char* tabla) {
     sqlite3_close(db);
     hTUSes = 0;
     return ok;
+} catch (...) {
+    hTUSes = 0;
+    return false;
 }
 
 int VlmCtlArch::SetLocalShare(char* valor) { return Setting(kNodoSistema, "LOCAL SHARE", valor, true); }

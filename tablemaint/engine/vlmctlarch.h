@@ -113,6 +113,7 @@ private:
     bool Diccionario_(std::string* error);
     std::string RutaTabla(const char* tabla) const;
     int CreaIdxConDef(const std::string& path, const IDXDesc& idx);
+    int Inesperado(int code);
 
     ResumenRecuperacion ultima_;
     std::string error_;

@@ -5,6 +5,11 @@
 
 #include <string>
 
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/driver.h"
+#include "platform/vcl/edits.h"
+#include "platform/vcl/panels.h"
+
 namespace notix {
 namespace {
 
@@ -97,13 +102,11 @@ TEST(TAmountx, LegendsComeFromTheProperties) {
 }
 
 TEST(TAmountx, ThirteenDigitsAreReportedAndShowTheMessage) {
-    struct Holder : TTextoDestino {
-        std::string text;
-        void SetTexto(const std::string& t) override { text = t; }
-    } label, edit;
+    vcl::TLabel label(nullptr);
+    vcl::TEdit edit(nullptr);
     TAmountx a;
-    a.LLabel = &label;
-    a.Edit = &edit;
+    a.SetLLabel(&label);
+    a.SetEdit(&edit);
     int invalid = 0, converted = 0;
     std::string seen;
     a.OnInvalidNumber = [&](TAmountx&) { ++invalid; };
@@ -114,25 +117,36 @@ TEST(TAmountx, ThirteenDigitsAreReportedAndShowTheMessage) {
     a.SetNumber(1000000000000.0L);
     EXPECT_EQ(invalid, 1);
     EXPECT_EQ(a.InText(), TAmountx::kNumeroMuyGrande);
-    EXPECT_EQ(label.text, TAmountx::kNumeroMuyGrande);
-    EXPECT_EQ(edit.text, TAmountx::kNumeroMuyGrande);
+    EXPECT_EQ(label.Caption(), TAmountx::kNumeroMuyGrande);
+    EXPECT_EQ(edit.Text(), TAmountx::kNumeroMuyGrande);
     EXPECT_EQ(converted, 1);
     EXPECT_EQ(seen, TAmountx::kNumeroMuyGrande);
 
     a.SetNumber(12);  // a later good number converts again
-    EXPECT_EQ(label.text, "Son doce pesos  M.N.");
+    EXPECT_EQ(label.Caption(), "Son doce pesos  M.N.");
+}
+
+TEST(TAmountx, ForgetsALabelThatIsDestroyed) {
+    TAmountx a;
+    {
+        vcl::TLabel label(nullptr);
+        a.SetLLabel(&label);
+    }
+    EXPECT_EQ(a.LLabel(), nullptr);
+    a.SetNumber(3);  // nothing left to write to
 }
 
 TEST(TAmountx, WithoutHandlerTheMessageBoxShowsTheMessageOnlyWhenWanted) {
+    vcl::HeadlessDriver driver;
+    vcl::DriverScope scope(driver);
     TAmountx a;
-    std::string shown;
-    a.MessageBox = [&](const std::string& m) { shown = m; };
     a.SetNumber(1e15L);
-    EXPECT_EQ(shown, TAmountx::kNumeroMuyGrande);
-    shown.clear();
+    ASSERT_EQ(driver.Messages().size(), 1u);
+    EXPECT_EQ(driver.Messages()[0].request.text, TAmountx::kNumeroMuyGrande);
+    EXPECT_EQ(driver.Messages()[0].request.icon, vcl::MsgIcon::Error);
     a.WantEvents = false;
     a.SetNumber(1e13L);
-    EXPECT_EQ(shown, "");
+    EXPECT_EQ(driver.Messages().size(), 1u);
     EXPECT_EQ(a.InText(), TAmountx::kNumeroMuyGrande);
 }
 

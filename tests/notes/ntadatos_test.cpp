@@ -83,7 +83,7 @@ TEST(TCampo, TypedAccessThroughTheLocale) {
 }
 
 TEST(TCampo, EsCero) {
-    TFormatSettings fs;  // "$", ',' thousands, '.' decimals
+    text::FormatSettings fs;  // "$", ',' thousands, '.' decimals
     struct Case {
         const char* value;
         bool zero;
@@ -200,11 +200,19 @@ TEST(TNtaDatos, DataAndReportForgetEachOtherWhenEitherGoes) {
         TNtaReporte r;
         one.SetNotaReporte(&r);
         two.SetNotaReporte(&r);
-        EXPECT_EQ(r.Datos(), &two);
+        EXPECT_EQ(r.Datos(), &two);  // the last link wins the back-reference
         two.SetNotaReporte(nullptr);
-        EXPECT_EQ(r.Datos(), &one);
+        EXPECT_EQ(r.Datos(), nullptr);
+        EXPECT_EQ(one.NotaReporte(), &r);
     }
-    EXPECT_EQ(one.NotaReporte(), nullptr);
+    EXPECT_EQ(one.NotaReporte(), nullptr);  // told when the report went
+
+    {  // owned by a form-like owner: destroyed with it, the data forgets it
+        vcl::TComponent owner(nullptr);
+        auto* r = new TNtaReporte(&owner);
+        two.SetNotaReporte(r);
+    }
+    EXPECT_EQ(two.NotaReporte(), nullptr);
     one.ImprimirNota();  // without a report: nothing happens
 
     TNtaReporte alone;

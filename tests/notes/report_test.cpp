@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/report/memory_dataset.h"
+#include "platform/report/printer_dialog.h"
 #include "platform/vcl/stream/writer.h"
 #include "tests/notes/note_printer.h"
 
@@ -236,22 +238,41 @@ TEST(Layout, PaymentAndTaxLines) {
     }
 }
 
-TEST(ImprimeNotaQR2, RetriesAreBounded) {
+TEST(ImprimeNotaQR2, PrintsTheLayoutOnTheChosenPrinterAndGivesUpOnAMissingOne) {
     SerialNote n;
     n.datos.SetModoImpresion(mWindows);
-    n.reporte.FormatoDeImpresion = "/no/such/layout.QR2";
-    n.datos.ImprimirNota();  // no report printer: nothing happens
-    int calls = 0;
-    n.reporte.ReportPrinterQR2 = [&](const std::string&, const std::string&) {
-        ++calls;
-        return false;
-    };
-    EXPECT_THROW(n.datos.ImprimirNota(), EError);
-    EXPECT_EQ(calls, TNtaReporte::kIntentosQR2);
-    n.reporte.ReportPrinterQR2 = [&](const std::string& f, const std::string&) {
-        return f == "/no/such/layout.QR2";
-    };
-    EXPECT_NO_THROW(n.datos.ImprimirNota());
+    fs::path layout = Temp("RNota.QR2"), pdf = Temp("nota.pdf");
+    Spit(layout,
+         "<report name='RNota'><page columns='40'/><bands>"
+         "<title name='bndTitulo' height='4.233'><label name='lblNota' left='0' top='0' "
+         "width='40' caption='Nota de venta'/></title></bands></report>");
+    n.reporte.FormatoDeImpresion = layout.string();
+    n.datos.ImprimirNota();  // no report printer dialog: nothing happens, nothing is sent
+    EXPECT_EQ(n.printer.Read(), "");
+
+    report::TReportPrinterDialog dialog("rppdlgNota");
+    report::MemoryDatasetFactory factory;
+    dialog.SetDatasetFactory(&factory);
+    dialog.Printer.filePath = pdf.string();
+    n.reporte.ReportPrinterQR2 = &dialog;
+    n.reporte.SetNombredeImpresora(report::kFileDestination);
+    EXPECT_EQ(n.reporte.NombredeImpresora(), report::kFileDestination);
+    n.datos.ImprimirNota();
+    EXPECT_EQ(Slurp(pdf).substr(0, 5), "%PDF-");
+
+    n.reporte.SetNombredeImpresora("Impresora que no existe");
+    EXPECT_FALSE(n.reporte.NombredeImpresora().empty());  // the default printer instead
+
+    n.reporte.SetNombredeImpresora(report::kFileDestination);
+    n.reporte.FormatoDeImpresion = "/no/such/RNota.QR2";
+    try {
+        n.datos.ImprimirNota();
+        ADD_FAILURE() << "printed a missing layout";
+    } catch (const EError& e) {
+        EXPECT_NE(std::string(e.what()).find("No se pudo imprimir la nota"), std::string::npos);
+    }
+    fs::remove(layout);
+    fs::remove(pdf);
 }
 
 }  // namespace

@@ -222,7 +222,7 @@ std::vector<Movement> OtherMovements(const Chain& c, int store, int day) {
             }
         }
     }
-    if (r.Chance(0.5)) {  // a customer brings something back
+    if (weekday == 3 || r.Chance(0.5)) {  // a customer brings something back (every Tuesday at least)
         add(TipoMov::DevVentas, "DVE", c.sellable[r.Below(std::min(n, 40))], 1, false);
         if (!out.empty() && out.back().kind == TipoMov::DevVentas) out.back().reg = st.registers.front();
     }

@@ -20,17 +20,19 @@ struct TableWriter::Impl {
     sqlite3_stmt* insert = nullptr;
     bool finished = false;
     bool memory = false;
+    bool touched = false;  // the file on disk is ours to remove if we fail
 };
 
 TableWriter::TableWriter(const std::filesystem::path& folder, const db::TableDef& def, Mode mode)
     : impl_(new Impl) {
     impl_->def = def;
     impl_->memory = mode == Mode::Memory;
+    impl_->touched = !impl_->memory;
     std::string name = def.name;
     if (name.find('.') == std::string::npos) name += ".DB";
     impl_->path = folder / name;
     std::error_code ec;
-    std::filesystem::remove(impl_->path, ec);
+    if (!impl_->memory) std::filesystem::remove(impl_->path, ec);  // memory mode truncates on writing
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX |
                       (impl_->memory ? SQLITE_OPEN_MEMORY : 0);
     if (sqlite3_open_v2(impl_->memory ? ":memory:" : impl_->path.c_str(), &impl_->db, flags,
@@ -56,7 +58,7 @@ TableWriter::TableWriter(const std::filesystem::path& folder, const db::TableDef
     } catch (...) {
         sqlite3_finalize(impl_->insert);
         sqlite3_close(impl_->db);
-        std::filesystem::remove(impl_->path, ec);
+        if (impl_->touched) std::filesystem::remove(impl_->path, ec);
         delete impl_;
         throw;
     }
@@ -69,7 +71,7 @@ TableWriter::~TableWriter() {
         sqlite3_finalize(impl_->insert);
         sqlite3_close(impl_->db);
         std::error_code ec;
-        std::filesystem::remove(impl_->path, ec);
+        if (impl_->touched) std::filesystem::remove(impl_->path, ec);
     }
     delete impl_;
 }
@@ -118,6 +120,7 @@ void TableWriter::Finish() {
         sqlite3_int64 size = 0;
         unsigned char* image = sqlite3_serialize(impl_->db, "main", &size, 0);
         if (!image) Check(SQLITE_NOMEM, "escribir");
+        impl_->touched = true;
         std::FILE* out = std::fopen(impl_->path.c_str(), "wb");
         const bool ok = out && std::fwrite(image, 1, static_cast<size_t>(size), out) == static_cast<size_t>(size);
         const bool closed = out && std::fclose(out) == 0;

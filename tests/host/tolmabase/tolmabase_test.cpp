@@ -120,6 +120,18 @@ TEST_F(EsquemasEnTabla, ReadsTheSchemeByKey) {
     EXPECT_NEAR(r[8], 100, 1e-9);
 }
 
+TEST_F(EsquemasEnTabla, AChangedTableIsReadAgain) {
+    tolmabase::Desglose r{};
+    tolmabase::CalculaEsquema("IE", 100, r);
+    ASSERT_NEAR(r[4], 8, 1e-9);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir_ / "esqimp.db").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE EsqImp SET Porcen1 = 6 WHERE Clave = 'IE'", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    tolmabase::CalculaEsquema("IE", 100, r);
+    EXPECT_NEAR(r[4], 6, 1e-9) << "the rates of the old file were kept";
+}
+
 TEST_F(EsquemasEnTabla, MissingSchemeMeansNoTaxes) {
     tolmabase::Desglose r{};
     tolmabase::CalculaEsquema("ZZ", 100, r);

@@ -44,6 +44,11 @@ TEST_F(QueryTest, ParametersKeepTheirValuesWhileTheTextChanges) {
     q.Open();
     EXPECT_EQ(dbtest::Rows(q), "P1;P2;P1") << "the date-only bound meets the timestamp at midnight";
     EXPECT_THROW(q.ParamByName("NoHay"), db::EDatabaseError);
+    q.Close();
+    q.ParamByName("FecIni").SetAsString("5/29/2002 13:00");
+    q.ParamByName("FecFin").SetAsString("2002-05-30");
+    q.Open();
+    EXPECT_EQ(dbtest::Rows(q), "P2;P1") << "dates given as text take the column's form";
 }
 
 TEST_F(QueryTest, MissingParameterValueIsReported) {

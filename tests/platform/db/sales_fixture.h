@@ -25,7 +25,7 @@ public:
         WriteTable(Path(), {"CatInven", {{"Producto", FieldType::String, 16}, {"Descripcio", FieldType::String, 40},
                                          {"Linea", FieldType::String, 5}, {"PrecioP", FieldType::Float}},
                             {{"", {"Producto"}, true, true}}},
-                   {{"P1", "Pan", "AB1", 10.0}, {"P2", "Leche", "ab1", 20.0}, {"P3", "Queso 50%", "AC2", 30.0}});
+                   {{"P1", "Pan", "AB1", 10.0}, {"P2", "Leche", "ab1", 20.0}, {"P3", "Queso 50%", "AC2", 30.0}, {"P4", "Sal", "", 5.0}});
         WriteTable(Path(), {"Usuarios", {{"Usuario", FieldType::String, 3}, {"Nombre", FieldType::String, 20},
                                          {"TipoUsr", FieldType::String, 1}},
                             {{"", {"Usuario"}, true, true}}},

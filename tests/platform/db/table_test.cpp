@@ -131,6 +131,39 @@ TEST_F(TableTest, FindKeyOnCompositeAndPartialKeys) {
     EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Caja dos");
 }
 
+TEST_F(TableTest, OrderByFieldNamesRefreshAndDisplayText) {
+    auto t = Open();
+    t->SetIndexFieldNames("Fondo;Caja");
+    t->First();
+    EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Otra tienda");
+    t->Next();
+    EXPECT_EQ(t->FieldByName("Descripcio").AsString(), "Diez");
+    EXPECT_TRUE(t->FindKey({100.0}));
+    EXPECT_EQ(t->RecNo(), 4);
+    {
+        TTable other;
+        other.DatabaseName = dir.Alias();
+        other.TableName = "Cajas";
+        other.Open();
+        other.Append();
+        other.FieldByName("Tienda").SetAsString("09");
+        other.FieldByName("Caja").SetAsString("01");
+        other.FieldByName("Fondo").SetAsFloat(1);
+        other.Post();
+    }
+    t->Refresh();
+    EXPECT_EQ(t->RecordCount(), 5) << "a record posted elsewhere shows after Refresh";
+    EXPECT_EQ(t->FieldByName("Fondo").AsFloat(), 100.0) << "Refresh keeps the current record";
+    auto& lect = t->FieldByName("BLectOp");
+    lect.OnGetText = [](db::TField& f, std::string& text, bool) { text = f.AsBoolean() ? "Sí" : "No"; };
+    EXPECT_EQ(lect.DisplayText(), "No");
+    EXPECT_EQ(lect.AsString(), "False");
+    EXPECT_THROW(t->SetIndexName("NoHay"), db::EDatabaseError);
+    EXPECT_EQ(t->FieldByName("Fondo").AsFloat(), 100.0) << "an unknown index leaves the order as it was";
+    t->Next();
+    EXPECT_TRUE(t->Eof());
+}
+
 TEST_F(TableTest, RangesLimitToKeys) {
     auto t = Open();
     t->SetRange({"01"}, {"01"});
@@ -216,6 +249,76 @@ TEST_F(TableTest, EditDeleteAndKeyViolation) {
     EXPECT_TRUE(t->IsEmpty());
     t->DeleteTable();
     EXPECT_FALSE(t->Exists());
+}
+
+TEST_F(TableTest, PostedRecordStaysCurrentAndFindsItsPlace) {
+    auto t = Open();
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("01");
+    t->FieldByName("Caja").SetAsString("05");
+    t->Post();
+    EXPECT_EQ(t->FieldByName("Caja").AsString(), "05");
+    EXPECT_FALSE(t->Eof());
+    EXPECT_EQ(t->RecNo(), 3);
+    t->Next();
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "02");
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("00");
+    t->FieldByName("Caja").SetAsString("01");
+    t->Post();
+    t->Prior();
+    EXPECT_TRUE(t->Bof()) << "the new first record has nothing before it";
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "00");
+    t->SetFilter("Tienda = 10");
+    t->SetFiltered(true);
+    t->Append();
+    t->FieldByName("Tienda").SetAsString("03");
+    t->FieldByName("Caja").SetAsString("01");
+    t->Post();
+    EXPECT_EQ(t->FieldByName("Tienda").AsString(), "03") << "shown until the cursor moves, as before";
+    t->First();
+    EXPECT_EQ(t->RecordCount(), 1);
+}
+
+TEST_F(TableTest, ExclusiveTableIsEmptiedAndRefilled) {
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "Cajas";
+    t.Exclusive = true;
+    t.Open();
+    t.EmptyTable();
+    EXPECT_TRUE(t.IsEmpty());
+    t.Append();
+    t.FieldByName("Tienda").SetAsString("07");
+    t.FieldByName("Caja").SetAsString("01");
+    t.Post();
+    db::TQuery q;
+    q.DatabaseName = dir.Alias();
+    q.SQL.Add("Select * From Cajas");
+    q.LockWaitMs = 100;
+    EXPECT_THROW(q.Open(), db::EDatabaseError) << "the exclusive open keeps queries out too";
+    t.Close();
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 1);
+}
+
+TEST(TableDefinitions, AutoIncrementAndPathsFromAnotherMachine) {
+    dbtest::TempFolder dir;
+    TTable t;
+    t.DatabaseName = dir.Alias();
+    t.TableName = "C:\\Razir\\Datos\\RepUsr.DB";  // a path the old installation stored
+    t.FieldDefs = {{"NUMERO", FieldType::AutoInc}, {"NOMBRE", FieldType::String, 25}};
+    t.IndexDefs = {{"", {"NUMERO"}, true, true}};
+    t.CreateTable();
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/RepUsr.DB")) << "the folder that does not exist here is the data folder";
+    t.Open();
+    for (const char* n : {"Uno", "Dos"}) {
+        t.Append();
+        t.FieldByName("NOMBRE").SetAsString(n);
+        t.Post();
+    }
+    EXPECT_EQ(t.FieldByName("NUMERO").AsInteger(), 2);
+    EXPECT_EQ(t.Definition().fields[0].type, FieldType::AutoInc);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ const Case kCases[] = {
     {"Select V.Nota From V012905H.DB V Where V.Status Like 'N' Order by Nota", "0001;0002", "bare file name with alias"},
     {"Select Nombre From \"Usuarios.DB\" Where Usuario = '015'", "Beto", "double-quoted file name"},
     {"Select Nombre From usuarios Where TipoUsr<>'D' Order By Usuario", "Ana;Beto", "name in another case"},
+    {"Select Usuarios.Nombre From \":RazirWin10:Usuarios\" Where Usuario = '001'", "Ana", "table behind an alias name"},
+    {"Select Nombre From 'C:\\Razir\\Datos\\Usuarios.DB' Where Usuario = '001'", "Ana", "path from another machine"},
     {"Select Nota From V012905H.DB Where Fecha Between '5/29/2002' And '5/29/2002 12:00:00'", "0001", "M/D/YYYY with and without time"},
     {"Select Nota From V012905H.DB Where Fecha >= \"05/29/2002 13:00:00\"", "0002;0003", "double-quoted MM/DD/YYYY"},
     {"Select Producto From MovProd Where Fecha <= '5/30/2002' Order By Fecha", "P1;P2;P1", "date alone meets a timestamp at midnight"},
@@ -47,6 +49,8 @@ const Case kCases[] = {
     {"Select Producto From CatInven Where (Producto Between 'P1' And 'P2 ' Or Producto Is Null) Order By Producto", "P1;P2",
      "range with a padded bound"},
     {"Select Nota From V012905H.DB Where TotDoc > 60 And TRUE", "0001;0003", "TRUE literal"},
+    {"Select Producto From CatInven Where Linea = '' And PrecioP > 1", "P4", "blank is null, as the old tables kept it"},
+    {"Select Producto From CatInven C Where C.Linea<>'' Order By Producto", "P1;P2;P3", "not blank"},
     {"Select Usuario, Producto, Sum(Cantidad) As SumCant From MovProd M, CatInven C Where M.Producto = C.Producto And M.TipoProd <> 'K' Group By Usuario, Producto Order By Producto, Usuario",
      "001,P1,5;015,P2,1;001,P3,5", "a column two tables have is read from the first"},
 };

@@ -3,6 +3,8 @@
 #include "platform/ports/threadcomm.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 #include <filesystem>
@@ -173,6 +175,42 @@ TEST(TThreadComm, AMissingDeviceIsNeverCreatedAsAFile) {
     comm.SetDeviceName("COM8");
     EXPECT_THROW(comm.Open(), PortError);
     EXPECT_FALSE(fs::exists("/dev/razir-no-such-tty"));
+}
+
+TEST(Port, AReaderThatGoesAwayIsAnErrorNotTheEndOfTheProgram) {
+    fs::path fifo = TempFile("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Port port;
+    port.Open(fifo.string(), {}, "LPT1");
+    ::close(reader);
+    try {
+        port.Write("x", 1, std::chrono::milliseconds(100));
+        FAIL() << "wrote to a pipe nobody reads";
+    } catch (const PortError& e) {
+        EXPECT_NE(std::string(e.what()).find("cerró la conexión"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(port.IsOpen());
+    fs::remove(fifo);
+}
+
+TEST(LinePrinter, StatusLinesToTheStatusByte) {
+    struct Case {
+        int lines;
+        int status;
+        const char* why;
+    };
+    // Bits of the driver: 0x80 not busy, 0x40 ack, 0x20 paper out, 0x10 selected, 0x08 no error.
+    const Case cases[] = {
+        {0x80 | 0x10 | 0x08, kPrinterReady, "ready"},
+        {0xD8, kPrinterReady, "ready, acknowledge line up"},
+        {0x10 | 0x08, 0x10, "busy"},
+        {0x80 | 0x10 | 0x20 | 0x08, 0xB0, "out of paper"},
+        {0x80 | 0x10, 0x98, "fault"},
+        {0x80 | 0x08, 0x80, "off line"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LinePrinterStatus(c.lines), c.status) << c.why;
 }
 
 TEST(TThreadComm, SerialPrinterStatusIsReadyWhenTheLineIsThere) {

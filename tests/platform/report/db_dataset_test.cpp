@@ -106,3 +106,24 @@ TEST_F(ReportDbDatasetTest, FailingSqlCarriesTheDatabaseMessage) {
 
 }  // namespace
 }  // namespace report
+
+namespace report {
+namespace {
+
+TEST_F(ReportDbDatasetTest, TableNameIsSetAtRunTime) {
+    std::ofstream(dir_ + "/RTabla.QR2")
+        << "<report name='RTabla'><page columns='40'/><datasets><table name='tmptabla_Tabla' table='NoExiste'/></datasets>"
+           "<bands dataset='tmptabla_Tabla'><detail height='4.233'><field left='0' top='0' width='40' field='Descripcio'/></detail>"
+           "</bands></report>";
+    dlg_.BeforeOpenDataset = [](Dataset& ds) {
+        db::TTable* t = AsTable(ds);
+        ASSERT_NE(t, nullptr);
+        t->DatabaseName = "RazirRepTest";
+        ds.TableName = "Tiendas";  // the temporary table's current name, as the dialogs do
+    };
+    dlg_.Preview(dir_ + "/RTabla.QR2");
+    EXPECT_EQ(FindPreview()->Document().text, "Centro\nNorte\nSur\n");
+}
+
+}  // namespace
+}  // namespace report

@@ -89,7 +89,7 @@ TEST(ReportEngine, PdfTextHoldsTheSameFigures) {
 // A page 60 mm tall with 10 mm margins: 40 mm of body, about nine text lines.
 std::string SmallPage(const std::string& bands, const std::string& extra = "") {
     return "<report><page size='custom' width='100' height='60' left='10' top='10' right='10' bottom='10' columns='32'/>"
-           "<datasets><query name='Q'/></datasets>" + extra + "<bands dataset='Q'>" + bands + "</bands></report>";
+           "<datasets><query name='Q'/>" + extra + "</datasets><bands dataset='Q'>" + bands + "</bands></report>";
 }
 
 MemoryTable Numbers(int n, int perGroup) {
@@ -133,14 +133,15 @@ TEST(ReportEngine, PageTotalsResetOnEachPage) {
     MemoryDatasetFactory factory;
     factory.Provide("Q", Numbers(12, 100));
     auto rep = ParseLayout(SmallPage("<detail height='4.233'><field left='0' top='0' width='20' field='N'/></detail>"
-                                     "<pagefooter height='4.233'><expr left='0' top='0' width='40' "
-                                     "expression=\"'Página ' + PAGENUMBER + ' suma ' + SUM(N)\" reset='page'/></pagefooter>"),
+                                     "<pagefooter height='4.233'><expr left='0' top='0' width='80' "
+                                     "expression=\"'Página ' + PAGENUMBER + ' de ' + PAGECOUNT + ' suma ' + SUM(N)\" reset='page'/></pagefooter>"),
                            "Pie.QR2", factory);
     OpenAll(*rep);
     std::string text = RunText(*rep);
-    // Eight rows per page above the footer: 1..8 = 36, 9..12 = 42.
-    EXPECT_NE(text.find("Página 1 suma 36"), std::string::npos) << text;
-    EXPECT_NE(text.find("Página 2 suma 42"), std::string::npos) << text;
+    // Eight rows per page above the footer: 1..8 = 36, 9..12 = 42. The count comes from the
+    // spool once the last page is known.
+    EXPECT_NE(text.find("Página 1 de 2 suma 36"), std::string::npos) << text;
+    EXPECT_NE(text.find("Página 2 de 2 suma 42"), std::string::npos) << text;
 }
 
 TEST(ReportEngine, EmptyReportPrintsItsHeadingsOrNothing) {
@@ -274,6 +275,36 @@ TEST(ReportEngine, DataFieldHooksShapeTheText) {
     };
     rep->Find<DataField>("lblMonto")->OnPrint = [](DataField&, std::string& text) { if (text.empty()) text = "-"; };
     EXPECT_EQ(RunText(*rep), "Ventas        $ 1,234.50\nTraspasos              -\n");
+}
+
+}  // namespace
+}  // namespace report
+
+namespace report {
+namespace {
+
+TEST(ReportEngine, BandSwitches) {
+    struct Case { const char* bands; const char* text; const char* why; };
+    const Case cases[] = {
+        {"<detail height='4.233' enabled='false'><field left='0' top='0' width='20' field='N'/></detail>"
+         "<summary height='4.233'><expr left='0' top='0' width='30' expression=\"'n=' + COUNT()\"/></summary>",
+         "n=3\n", "a disabled detail still counts its rows"},
+        {"<detail height='4.233'><field left='0' top='0' width='20' field='N'/></detail>"
+         "<summary height='4.233' newpage='true'><label left='0' top='0' width='20' caption='fin'/></summary>",
+         "1\n2\n3\n\f\nfin\n", "newpage starts the band on a fresh page"},
+        {"<detail height='4.233'><field left='0' top='0' width='20' field='N'/></detail>"
+         "<subdetail dataset='D'><header height='4.233' printifempty='true'><label left='2.54' top='0' width='20' caption='notas:'/></header>"
+         "<detail height='4.233'><field left='5.08' top='0' width='20' field='X'/></detail></subdetail>",
+         "1\n notas:\n  a\n2\n notas:\n3\n notas:\n", "the header prints for a master row with no detail rows"},
+    };
+    for (const Case& c : cases) {
+        MemoryDatasetFactory factory;
+        factory.Provide("Q", Numbers(3, 100));
+        factory.Provide("D", MemoryTable{{"N", "X"}, {{std::int64_t{1}, std::string("a")}}});
+        auto rep = ParseLayout(SmallPage(c.bands, "<query name='D' master='Q'><link detail='N' master='N'/></query>"), "S.QR2", factory);
+        OpenAll(*rep);
+        EXPECT_EQ(RunText(*rep), c.text) << c.why;
+    }
 }
 
 }  // namespace

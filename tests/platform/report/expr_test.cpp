@@ -41,6 +41,7 @@ TEST(ReportExpression, EvaluatesCases) {
         {"Total = 10 AND Nombre <> 'Luis'", "1"},
         {"NOT (Total >= 11) OR 0", "1"},
         {"UPPER(Nombre) + LOWER('XY') + TRIM('  z ')", "ANAxyz"},
+        {"UPPER('señor José')", "SEÑOR JOSÉ"},
         {"Nulo + 1", "1"},                      // null counts as zero in arithmetic
         {"'Página ' + PAGENUMBER", "Página 3"},
         {"2.5 * 2", "5"},

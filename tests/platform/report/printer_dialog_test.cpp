@@ -220,3 +220,21 @@ TEST_F(ReportPrinterDialogTest, EmptyReportPrintsHeadingsWhenAsked) {
 
 }  // namespace
 }  // namespace report
+
+namespace report {
+namespace {
+
+TEST_F(ReportPrinterDialogTest, PreviewCanWritePageImages) {
+    factory_.Provide("Query1", Stores({"01", "02"}));
+    SetPreviewSink(std::make_shared<FolderPreviewSink>((dir_ / "png").string(), true));
+    dlg_.Preview(Write("RPrueba.QR2", kTwoDatasets));
+    const PreviewDocument& doc = FindPreview()->Document();
+    ASSERT_EQ(doc.pngPaths.size(), 1u);
+    std::ifstream png(doc.pngPaths[0], std::ios::binary);
+    std::string magic(4, '\0');
+    png.read(magic.data(), 4);
+    EXPECT_EQ(magic, "\x89PNG");
+}
+
+}  // namespace
+}  // namespace report

@@ -248,3 +248,54 @@ TEST(Dialog, TheCloseBoxCancelsAModalDialogUnlessOnCloseRefuses) {
     EXPECT_EQ(dlg->ShowModal(), mrCancel);
     EXPECT_EQ(asked, 2);
 }
+
+TEST(Dialog, AModalFormOpenedFromAHandlerPlaysTheNextStepsThenTheOuterGoesOn) {
+    // As the F2 lookup window of a product edit: it opens over the dialog and returns a code.
+    ScriptDriver driver(ParseScript(
+        "focus edtFecDesde\n"
+        "press F2\n"
+        "set frmConsulta.edtBuscar=0105\n"
+        "click btnAceptar\n"
+        "click btnCancelar\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    TModalResult inner = -1;
+    dlg->edtFecDesde->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        if (key != VK_F2) return;
+        FreePtr<TForm> lookup(Create<TForm>(dlg.get()));
+        lookup->SetName("frmConsulta");
+        auto* search = NewControl<TEdit>(lookup.get(), "edtBuscar");
+        NewControl<TButton>(lookup.get(), "btnAceptar")->SetModalResult(mrOk);
+        inner = lookup->ShowModal();
+        if (inner == mrOk) dlg->edtFecDesde->SetText(search->Text() + "/2026");
+    };
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    EXPECT_EQ(inner, mrOk);
+    EXPECT_EQ(dlg->edtFecDesde->Text(), "0105/2026");
+    EXPECT_TRUE(driver.Failures().empty());
+    EXPECT_EQ(Screen->FindForm("frmConsulta"), nullptr);
+}
+
+TEST(Dialog, AControlPlacedNowhereIsClickedByItsOwnState) {
+    ScriptDriver driver(ParseScript("click lblUno\nclick lblDos\n"));
+    DriverScope scope(driver);
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    int clicks = 0;
+    for (const char* name : {"lblUno", "lblDos"}) {
+        auto* item = new TControl(dlg.get());
+        item->SetName(name);
+        item->OnClick = [&](TObject*) { ++clicks; };
+    }
+    static_cast<TControl*>(dlg->FindComponent("lblDos"))->SetVisible(false);
+    EXPECT_EQ(dlg->ShowModal(), mrNone);
+    EXPECT_EQ(clicks, 1);
+    ASSERT_EQ(driver.Failures().size(), 1u);
+    EXPECT_EQ(driver.Failures()[0], "línea 2: click lblDos: \"lblDos\" está desactivado o invisible");
+}
+
+TEST(Dialog, WithoutADriverAFormThatRefusesToCloseStillReturns) {
+    FreePtr<CriteriaDialog> dlg(Create<CriteriaDialog>());
+    dlg->OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    EXPECT_EQ(dlg->ShowModal(), mrNone) << "the headless driver asks once and never loops";
+    EXPECT_FALSE(dlg->Visible());
+}

@@ -29,8 +29,10 @@ public:
         return {};
     }
     bool Locate(std::string_view keyField, std::string_view value) override {
+        const std::size_t was = pos_;
         for (pos_ = 0; pos_ < rows_.size(); ++pos_)
             if (FieldAsString(keyField) == value) return true;
+        pos_ = was;
         return false;
     }
     std::size_t Position() const { return pos_; }

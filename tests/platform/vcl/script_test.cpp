@@ -72,6 +72,7 @@ TEST(Script, MistypedLinesNameTheLineAndTheFault) {
         {"press Ctrl+Q+", "línea 1: tecla desconocida \"Ctrl+Q+\""},
         {"answer Quizá", "línea 1: respuesta desconocida \"Quizá\""},
         {"type", "línea 1: falta el texto que se escribe"},
+        {"pick cmbOrden #99999999999", "línea 1: índice fuera de rango \"#99999999999\""},
     };
     for (const auto& c : kCases) {
         try {
@@ -109,5 +110,21 @@ TEST(Script, CommandLineOptionsBecomeSteps) {
         ParseOption("--answer", "Quizá");
     } catch (const ScriptError& e) {
         EXPECT_EQ(std::string(e.what()), "--answer Quizá: respuesta desconocida \"Quizá\"");
+    }
+}
+
+TEST(Script, ArbitraryBytesGiveAnErrorOrStepsNeverACrash) {
+    // A fixed generator, so a failure repeats.
+    unsigned state = 12345;
+    auto next = [&] { return state = state * 1103515245u + 12345u; };
+    const std::string alphabet = "focus type set pick drop closeup press click answer close #=+ \n\xc3\xb1\xff\x80" "Alt F1 #99999999999";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(next() % 60);
+        for (int i = 0; i < length; ++i) text += alphabet[next() % alphabet.size()];
+        try {
+            for (const Step& s : ParseScript(text)) Describe(s);
+        } catch (const ScriptError&) {
+        }
     }
 }

@@ -106,4 +106,30 @@ TEST(Definitions, IndexesNameExistingFieldsAndMovProdHasXFECHA) {
     EXPECT_EQ(corte.indexes[0].fields, (std::vector<std::string>{"Cajero", "Caja", "TPago"}));
 }
 
+TEST(Definitions, FoundByTheNamesReportsAndFilesUse) {
+    struct Case { std::string_view name; std::string_view table; std::string_view field; };
+    const Case kCases[] = {
+        {"Cajas", "Cajas", "BLectOp"},
+        {"usuarios.db", "Usuarios", "TipoUsr"},
+        {"CATINVEN", "CatInven", "EsqImp"},
+        {"V012905H.DB", "V012905H.DB", "TIPODOCZOD"},
+        {"d030101f", "D030101F.DB", "TotComis"},
+        {"C010101A.DB", "C010101A.DB", "Cantidad"},
+        {"tblTemp2", "", ""},           // a temporary table
+        {"V01299H.DB", "", ""},         // too few digits
+        {"X012905H.DB", "", ""},        // no such kind letter
+        {"V013205H.DB", "", ""},        // day 32
+    };
+    for (const auto& c : kCases) {
+        const auto def = tables::DefinitionOf(c.name);
+        if (c.table.empty()) {
+            EXPECT_FALSE(def) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(def) << c.name;
+        EXPECT_EQ(def->name, c.table) << c.name;
+        EXPECT_NE(Field(*def, c.field), nullptr) << c.name;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,119 @@
+// Loads libReportes.so beside the program, plays a script on the dialog an entry point shows
+// and collects what the preview produced.
+#include "host/razir/report_runner.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "platform/report/preview.h"
+#include "platform/shell/folders.h"
+
+namespace razir {
+namespace {
+
+namespace fs = std::filesystem;
+using Entry = void (*)(const char*, const char*, bool);
+
+void* Library() {
+    static void* handle = [] {
+        const std::string beside = shell::ProgramFolder() + "libReportes.so";
+        void* h = dlopen(beside.c_str(), RTLD_NOW | RTLD_GLOBAL);
+        if (!h) h = dlopen("libReportes.so", RTLD_NOW | RTLD_GLOBAL);
+        if (!h) throw std::runtime_error(std::string("No se pudo cargar libReportes.so: ") + dlerror());
+        return h;
+    }();
+    return handle;
+}
+
+// Where the preview of a run goes: the PDF always (beside a text or image output, in a
+// temporary folder), page images and text when asked.
+class RunSink : public report::PreviewSink {
+public:
+    RunSink(const std::string& out, ReportOutcome& outcome) : out_(out), outcome_(outcome) {}
+    report::PreviewTarget Target(const std::string& name) override {
+        const fs::path out(out_);
+        std::string ext = out.extension().string();
+        for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        ext_ = ext;
+        report::PreviewTarget t;
+        t.wantText = ext == ".txt";
+        if (ext == ".pdf") t.pdfPath = out_;
+        else t.pdfPath = (fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()) + ".pdf")).string();
+        if (ext == ".png") t.pngPrefix = (out.parent_path() / out.stem()).string();
+        return t;
+    }
+    void Show(report::PreviewForm& form) override {
+        const auto& doc = form.Document();
+        outcome_.previewed = true;
+        outcome_.pages = doc.pages;
+        if (ext_ == ".pdf") outcome_.files.push_back(doc.pdfPath);
+        for (const auto& png : doc.pngPaths) outcome_.files.push_back(png);
+        if (ext_ == ".txt") {
+            std::ofstream(out_, std::ios::binary) << doc.text;
+            outcome_.files.push_back(out_);
+        }
+        if (ext_ != ".pdf") fs::remove(doc.pdfPath);
+    }
+
+private:
+    std::string out_, ext_;
+    ReportOutcome& outcome_;
+};
+
+}  // namespace
+
+ReportOutcome RunReport(const ReportRun& run) {
+    auto entry = reinterpret_cast<Entry>(dlsym(Library(), run.entry.c_str()));
+    if (!entry) throw std::runtime_error("No existe el reporte \"" + run.entry + "\" en libReportes.so");
+
+    ReportOutcome outcome;
+    std::vector<vcl::Step> steps = run.steps;
+    if (!run.printTo.empty()) {
+        // The printer set-up answered as the user would: destination, file, Aceptar.
+        std::string dest = run.printTo, file;
+        if (dest.rfind("file:", 0) == 0) {
+            file = dest.substr(5);
+            dest = "file";
+        }
+        steps.push_back(vcl::Step::Click("btnImprimir"));
+        steps.push_back(vcl::Step::Set("cmbImpresora", dest));
+        if (!file.empty()) steps.push_back(vcl::Step::Set("edtArchivo", file));
+        steps.push_back(vcl::Step::Click("btnAceptar"));
+    } else if (!run.out.empty() && !run.direct) {
+        bool pressed = false;
+        for (const auto& s : steps) pressed |= s.kind == vcl::Step::Kind::Click && s.target == "btnPreview";
+        if (!pressed) steps.push_back(vcl::Step::Click("btnPreview"));
+    }
+
+    std::shared_ptr<report::PreviewSink> sink;
+    if (!run.out.empty()) sink = std::make_shared<RunSink>(run.out, outcome);
+    else sink = std::make_shared<report::FolderPreviewSink>(shell::TempFolder());
+    report::SetPreviewSink(sink);
+
+    vcl::ScriptDriver driver(std::move(steps));
+    {
+        vcl::DriverScope scope(driver);
+        entry(run.p1.c_str(), run.p2.c_str(), run.direct);
+    }
+    report::CloseAllPreviews();
+    report::SetPreviewSink(nullptr);
+    outcome.messages = driver.Messages();
+    outcome.failures = driver.Failures();
+    return outcome;
+}
+
+std::vector<std::string> ReportEntries() {
+    static const char* const kAll[] = {
+        "RTiendas", "RCajas", "RDispositivos", "RTipoPagos", "RUsuarios", "RDepartamentos",
+        "RLineas", "RMonedas", "REsquema",
+    };
+    std::vector<std::string> out;
+    for (const char* name : kAll)
+        if (dlsym(Library(), name)) out.emplace_back(name);
+    return out;
+}
+
+}  // namespace razir

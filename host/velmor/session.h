@@ -1,0 +1,15 @@
+// The host's database session over an installation: the aliases of razir.ini registered with
+// the data layer, the named session's NetFileDir pointed at the per-day files, and the
+// configuration's store description answered from the Tiendas table.
+// Not here: reading razir.ini (installation.h) or tables themselves (platform/db).
+#pragma once
+
+#include "host/velmor/installation.h"
+
+namespace velmor {
+
+// Makes `inst` current (Installation::MakeCurrent) and opens its data for every report, note
+// and maintenance operation of the program. `inst` must outlive the session.
+void OpenSession(Installation& inst);
+
+}  // namespace velmor

@@ -1,0 +1,249 @@
+// The shared behaviour of every report's criteria dialog: buttons, keys, help, layout path,
+// Preview and Print, and the common parts of the report component's handlers.
+#include "reports/framework/dialog.h"
+
+#include <algorithm>
+
+#include "host/velmor/config.h"
+#include "host/velmor/help.h"
+#include "platform/db/dataset.h"
+#include "platform/report/layout.h"
+#include "platform/report/names.h"
+#include "platform/text/format.h"
+#include "platform/text/utf8.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/dialogs.h"
+#include "reports/framework/config.h"
+
+namespace reportes {
+namespace {
+
+constexpr const char* kPreliminar = "&Preliminar";
+constexpr const char* kPreliminarHint = "Vista preliminar del reporte";
+constexpr const char* kImprimir = "&Imprimir";
+constexpr const char* kImprimirHint = "Impresión del reporte";
+constexpr const char* kCancelar = "&Cancelar";
+constexpr const char* kCancelarHint = "Cancelar operación";
+constexpr const char* kAyuda = "A&yuda";
+constexpr const char* kAyudaHint = "Temas de ayuda";
+constexpr const char* kFormatoFecha = "dd'/'mmmm'/'yyyy";
+// The report engine takes the layout path as a short string.
+constexpr std::size_t kLargoRuta = 255;
+
+constexpr int kAnchoBoton = 81, kAltoBoton = 25, kSeparacion = 8, kMargen = 12;
+
+vcl::TBitBtn* Boton(TfrmReporte* form, const char* name, const char* caption, const char* hint,
+                    int index, int top) {
+    auto* b = vcl::NewControl<vcl::TBitBtn>(form, name);
+    b->SetCaption(caption);
+    b->SetHint(hint);
+    b->SetShowHint(true);
+    b->SetBounds(kMargen + index * (kAnchoBoton + kSeparacion), top, kAnchoBoton, kAltoBoton);
+    return b;
+}
+
+}  // namespace
+
+TfrmReporte::TfrmReporte(vcl::TComponent* owner, std::string_view clase, std::string_view caption,
+                         int helpContext)
+    : vcl::TForm(owner) {
+    SetName(clase.substr(clase.size() > 1 && (clase[0] == 'T' || clase[0] == 't') ? 1 : 0));
+    SetCaption(caption);
+    SetHelpContext(helpContext);
+    SetBorderStyle(vcl::bsDialog);
+    SetPosition(vcl::poScreenCenter);
+    SetKeyPreview(true);
+    SetShowHint(true);
+
+    btnPreview = Boton(this, "btnPreview", kPreliminar, kPreliminarHint, 0, 0);
+    btnImprimir = Boton(this, "btnImprimir", kImprimir, kImprimirHint, 1, 0);
+    btnCancelar = Boton(this, "btnCancelar", kCancelar, kCancelarHint, 2, 0);
+    btnCancelar->SetModalResult(vcl::mrCancel);
+    btnAyuda = Boton(this, "btnAyuda", kAyuda, kAyudaHint, 3, 0);
+    btnAyuda->SetKind(vcl::bkHelp);
+    btnAyuda->SetCaption(kAyuda);
+
+    btnPreview->OnClick = [this](vcl::TObject* s) { btnPreviewClick(s); };
+    btnImprimir->OnClick = [this](vcl::TObject* s) { btnImprimirClick(s); };
+    btnCancelar->OnClick = [this](vcl::TObject* s) { btnCancelarClick(s); };
+    OnHelp = [this](vcl::WORD c, int d, bool& call) { return FormHelp(c, d, call); };
+    OnKeyDown = [this](vcl::TObject* s, vcl::WORD& k, vcl::TShiftState sh) { FormKeyDown(s, k, sh); };
+
+    rppdlg = new report::TReportPrinterDialog(this);
+    rppdlg->SetName("rppdlg" + Name().substr(3));
+    rppdlg->PrintIfEmpty = true;
+    rppdlg->ShowFilterBeforePrint = false;
+    rppdlg->UseDataModules = false;
+    rppdlg->SaveLoadPrinterSetup = false;
+    rppdlg->UsePrinterSettings = false;
+    rppdlg->UseModalPreview = false;
+    rppdlg->Copies = 1;
+    rppdlg->SetDatasetFactory(&datasets_);
+    rppdlg->Formats = text::DefaultFormatSettings();
+}
+
+void TfrmReporte::AsignaArgumentos(const std::string& p1, const std::string& p2) {
+    strTienda = p1;
+    strNomTienda = p2;
+}
+
+void TfrmReporte::ColocaBotones(int top) {
+    for (auto* b : {btnPreview, btnImprimir, btnCancelar, btnAyuda}) b->SetTop(top);
+    SetWidth(2 * kMargen + 4 * kAnchoBoton + 3 * kSeparacion);
+    SetHeight(top + kAltoBoton + kMargen + 30);
+}
+
+std::string TfrmReporte::RutaReporte(std::string_view archivo) const {
+    std::string ruta = vcl::Application->ExeFolder() + "Reportes/" + std::string(archivo);
+    if (text::Utf8Length(ruta) > kLargoRuta) ruta = text::Utf8Left(ruta, kLargoRuta);
+    return ruta;
+}
+
+bool TfrmReporte::SaliendoSinValidar(bool tambienAyuda) const {
+    return FocoVaA(btnCancelar) || (tambienAyuda && FocoVaA(btnAyuda));
+}
+
+void TfrmReporte::btnPreviewClick(vcl::TObject*) {
+    AlPulsarReporte();
+    const std::string ruta = RutaReporte(ArchivoReporte());
+    if (report::FindLayoutFile(ruta).empty()) return;
+    try {
+        if (auto* vista = report::FindPreview()) {
+            vista->BringToFront();
+            return;
+        }
+        PrepararReporte();
+        rppdlg->Preview(ruta);
+    } catch (const std::exception& e) {
+        // The dialog closes on a failed preview; the user is told why first, so a broken
+        // layout or a damaged table is never a dialog that silently vanishes.
+        vcl::MessageBox(e.what(), "Error", vcl::MB_OK | vcl::MB_ICONERROR);
+        Close();
+    }
+}
+
+void TfrmReporte::btnImprimirClick(vcl::TObject*) {
+    AlPulsarReporte();
+    const std::string ruta = RutaReporte(ArchivoReporte());
+    if (report::FindLayoutFile(ruta).empty()) return;
+    if (!rppdlg->PrinterSetup()) return;
+    try {
+        PrepararReporte();
+        rppdlg->Print(ruta);
+    } catch (const std::exception& e) {
+        // Nothing was printed: the dialog stays open so the user can choose another printer.
+        vcl::MessageBox(e.what(), "Error", vcl::MB_OK | vcl::MB_ICONERROR);
+        return;
+    }
+    Close();
+}
+
+void TfrmReporte::btnCancelarClick(vcl::TObject*) {
+    if (auto* vista = report::FindPreview()) vista->Close();
+    SetModalResult(vcl::mrCancel);
+}
+
+void TfrmReporte::FormKeyDown(vcl::TObject*, vcl::WORD& key, vcl::TShiftState) {
+    if (key != vcl::VK_ESCAPE) return;
+    // An open list takes Escape itself; the dialog closes on the next one.
+    if (auto* activo = ActiveControl(); activo && activo->ListOpen()) return;
+    SetModalResult(vcl::mrCancel);
+}
+
+bool TfrmReporte::FormHelp(vcl::WORD, int data, bool& callHelp) {
+    const bool razir = ayuda == AyudaSegunAcceso::SiempreRazir || Configuracion().AccesoTotal;
+    const std::string direccion = vcl::Application->ExeFolder() +
+                                  (razir ? "Razir.chm::/" : "Tolmaa.chm::/") +
+                                  std::to_string(data) + ".htm";
+    velmor::HtmlAyuda(nullptr, direccion, 0, 0);
+    callHelp = false;
+    if (ctlUltimo && ctlUltimo->CanFocus()) ctlUltimo->SetFocus();
+    return false;
+}
+
+void TfrmReporte::RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
+                            vcl::TDBLookupComboBox* hasta, const char* mensaje) {
+    if (!desde->KeyValue().empty()) strDesde = desde->KeyValue();
+    if (!hasta->KeyValue().empty()) strHasta = hasta->KeyValue();
+    // Keys compare as bytes, as the tables order them.
+    if (!FocoVaA(btnCancelar) && strDesde > strHasta) {
+        if (sender == desde)
+            hasta->SetKeyValue(desde->KeyValue());
+        else
+            vcl::MessageBox(mensaje, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+        if (hasta->CanFocus()) hasta->SetFocus();
+    }
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+}
+
+void TfrmReporte::BeforeOpenDatasetComun(report::Dataset& dataset) {
+    if (report::SameName(dataset.Name(), "Query1")) dataset.DatabaseName = "RazirWin10";
+}
+
+void TfrmReporte::ParametrosRango(db::TDataSet& tabla, std::string_view campoClave,
+                                  report::Params& params, std::string_view paramIni,
+                                  std::string_view paramFin) {
+    const std::string campo(campoClave);
+    if (strDesde.empty()) {
+        tabla.First();
+        if (!tabla.Eof()) strDesde = tabla.FieldByName(campo).AsString();
+    }
+    if (strHasta.empty()) {
+        tabla.Last();
+        if (!tabla.IsEmpty()) strHasta = tabla.FieldByName(campo).AsString();
+    }
+    params.Set(paramIni, report::Value(strDesde));
+    params.Set(paramFin, report::Value(strHasta));
+}
+
+void TfrmReporte::EncabezadoComun(report::Report& reporte) {
+    const auto& cfg = Configuracion();
+    reporte.SetCaption("lblNomEmpresa", cfg.NomEmpresa);
+    reporte.SetCaption("lblDireccion", cfg.DirEmpresa);
+    reporte.SetCaption("lblPoblacion", cfg.PobEmpresa);
+    reporte.SetCaption("lblRFC", cfg.RFCEmpresa);
+    reporte.SetCaption("lblCP", cfg.CPEmpresa);
+    reporte.SetCaption("lblFecha", text::FormatDateTime(kFormatoFecha, text::Now(), rppdlg->Formats));
+}
+
+void TfrmReporte::EncabezadoTienda(report::Report& reporte) {
+    reporte.SetCaption("lblNomTienda", strNomTienda);
+    reporte.SetCaption("lblDirTienda", strDirTienda);
+}
+
+void TfrmReporte::EncabezadoRango(report::Report& reporte, std::string_view todos) {
+    if (!strDesde.empty() || !strHasta.empty()) {
+        reporte.SetCaption("lblDesde", strDesde);
+        reporte.SetCaption("lblHasta", strHasta);
+        return;
+    }
+    reporte.SetCaption("lblEDesde", "");
+    reporte.SetCaption("lblEHasta", "");
+    reporte.SetCaption("lblDesde", std::string(todos));
+    reporte.SetCaption("lblHasta", "");
+}
+
+void TfrmReporte::BeforePrintComun(report::PrintJob& job, bool paginas) {
+    const auto& cfg = Configuracion();
+    job.Options[0] = cfg.OpcionImpresion == 0 ? 1 : 0;
+    job.Title.push_back(cfg.NomEmpresa);
+    job.SetPageMode(paginas);
+}
+
+std::string TfrmReporte::MascaraCantidad() const {
+    return "#0." + std::string(static_cast<std::size_t>(std::max<int>(0, Configuracion().DecCantidad)), '0');
+}
+
+std::string TfrmReporte::MascaraDinero() const {
+    const auto& f = rppdlg->Formats;
+    return f.CurrencyString + " ###" + f.ThousandSeparator + "##0" + f.DecimalSeparator +
+           std::string(static_cast<std::size_t>(std::max(0, f.CurrencyDecimals)), '0');
+}
+
+std::string TfrmReporte::MascaraDineroSinMiles() const {
+    const auto& f = rppdlg->Formats;
+    return f.CurrencyString + " #0" + f.DecimalSeparator +
+           std::string(static_cast<std::size_t>(std::max(0, f.CurrencyDecimals)), '0');
+}
+
+}  // namespace reportes

@@ -1,0 +1,16 @@
+#include "reports/framework/entry.h"
+
+#include "platform/vcl/dialogs.h"
+
+namespace reportes {
+
+void MensajeNoDialogo(const char* reason) noexcept {
+    try {
+        std::cerr << "Reportes: " << reason << "\n";
+        vcl::ShowMessage("No es posible mostrar díalogo,\nbaje una o más de su aplicaciones que no esten en uso.");
+    } catch (...) {
+        // The host must never see an exception, not even one from showing the message.
+    }
+}
+
+}  // namespace reportes
