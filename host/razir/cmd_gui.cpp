@@ -2,13 +2,11 @@
 // program and shows the main window with the report menus through the desktop driver.
 // Not here: the window itself (gui/main_window.*) or the driver (platform/vcl/qt).
 #include <iostream>
-#include <optional>
 
 #include "host/razir/commands.h"
 #include "host/razir/gui/main_window.h"
 #include "host/velmor/installation.h"
-#include "platform/db/session.h"
-#include "platform/db/table.h"
+#include "host/velmor/session.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/qt/desktop_driver.h"
 
@@ -42,21 +40,7 @@ int RunGui(const std::vector<std::string>& args) {
     if (!inst.ConfigFound)
         std::cerr << "razir gui: no se encontró " << inst.ConfigFile << "; se usan los valores por omisión\n";
     for (const std::string& w : inst.Warnings) std::cerr << "razir gui: " << w << "\n";
-    inst.MakeCurrent();
-    for (const auto& [alias, folder] : inst.Aliases) db::RegisterAlias(alias, folder);
-    inst.Config.SetStoreLookup([](std::string_view store) -> std::optional<std::string> {
-        try {
-            db::TTable tiendas;
-            tiendas.DatabaseName = "RazirWin10";
-            tiendas.TableName = "Tiendas";
-            tiendas.ReadOnly = true;
-            tiendas.Open();
-            if (tiendas.Locate("Tienda", {db::Value(std::string(store))})) return tiendas.FieldByName("Descripcio").AsString();
-        } catch (const std::exception&) {
-            // No table or no such store: the window shows the code alone.
-        }
-        return std::nullopt;
-    });
+    velmor::OpenSession(inst);
 
     vcl::qt::DesktopDriver driver;
     vcl::DriverScope scope(driver);
