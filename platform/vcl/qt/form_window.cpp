@@ -132,6 +132,10 @@ QString AccelHtml(const std::string& caption) {
     return out;
 }
 
+// What a dialog's frame and caption took of its Width and Height where it was designed.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 30;
+
 bool ShowsHint(const TControl* c) {
     for (; c; c = c->Parent())
         if (c->ShowHint()) return true;
@@ -227,9 +231,13 @@ void FormWindow::BuildChildren(TWinControl* container, QWidget* parent) {
 void FormWindow::Arrange() {}
 
 void FormWindow::Fit() {
+    // A form's Width and Height count its frame and caption, as dialogs are designed; the
+    // window manager adds its own, so the client area is what remains, never less than the
+    // controls need.
+    const bool framed = form_.BorderStyle() != bsNone;
     const QRect kids = client_->childrenRect();
-    int w = std::max(form_.Width(), kids.right() + 10);
-    int h = std::max(form_.Height(), kids.bottom() + 10);
+    int w = std::max(form_.Width() - (framed ? kFrameWidth : 0), kids.right() + 10);
+    int h = std::max(form_.Height() - (framed ? kFrameHeight : 0), kids.bottom() + 10);
     if (w < 120) w = 320;
     if (h < 60) h = 200;
     const int bar = menuBar_ ? menuBar_->sizeHint().height() : 0;

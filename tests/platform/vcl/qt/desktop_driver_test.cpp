@@ -274,7 +274,9 @@ TEST_F(DesktopDriverTest, DialogOpensAsAWindowWithItsControlsInPlace) {
         auto* label = window->findChild<QLabel*>("lblTienda");
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), "<u>T</u>ienda:");
-        EXPECT_GE(window->width(), 384);
+        // Width and Height count the frame; every control stays inside the client area.
+        EXPECT_EQ(window->width(), 384 - 8);
+        EXPECT_GE(window->height(), W(form_->btnAyuda)->geometry().bottom() + 10);
         EXPECT_TRUE(driver_.SavePicture(form_.get(), Shot("criterios")));
     });
     p.Add([&] { QTest::mouseClick(W(form_->btnCancelar), Qt::LeftButton); });
