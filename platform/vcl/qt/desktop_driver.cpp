@@ -301,6 +301,7 @@ DesktopDriver::~DesktopDriver() {
     qApp->removeEventFilter(impl_.get());
     impl_->windows.clear();
     RemovePreviewSink();
+    if (impl_->dispatchDepth == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void DesktopDriver::RunModal(TForm& form) {
@@ -318,7 +319,12 @@ void DesktopDriver::RunModal(TForm& form) {
 void DesktopDriver::Run(TForm& form) {
     Impl& s = *impl_;
     QEventLoop loop;
-    while (!s.quitting && Alive(&form) && form.Visible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    while (!s.quitting && Alive(&form) && form.Visible()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+        // The top of the program: no window's event is running, so the windows of hidden
+        // forms can go now (this loop is no exec(), which would otherwise free them).
+        if (s.dispatchDepth == 0 && s.modalStack.empty()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TModalResult DesktopDriver::Message(const MessageRequest& request) {
