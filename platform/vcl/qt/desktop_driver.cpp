@@ -207,8 +207,11 @@ bool DesktopDriver::Impl::eventFilter(QObject* watched, QEvent* event) {
 
     switch (type) {
         case QEvent::ShortcutOverride:
-            // Taken here so that no Qt shortcut or mnemonic acts: the key arrives as a key
-            // press and the form routes it (Alt+letter accelerators included).
+            // Alt+letter on a window with a menu bar opens that menu, as the menus' own
+            // shortcuts do; the model has no menu bar to route it to.
+            if (window->HasMenuBar() && (static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier)) return false;
+            // Otherwise taken here so that no Qt shortcut or mnemonic acts: the key arrives as
+            // a key press and the form routes it (Alt+letter accelerators included).
             event->accept();
             return true;
         case QEvent::KeyPress: {

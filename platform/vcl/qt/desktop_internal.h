@@ -77,6 +77,7 @@ public:
     virtual bool OwnInput(QObject* watched, QEvent* event) { (void)watched, (void)event; return false; }
     // The menu bar from the items the driver was given for this form (SetMainMenu).
     void BuildMenu();
+    bool HasMenuBar() const { return menuBar_ != nullptr; }
     // How many modal loops ran when the window opened: the ones it opened under do not
     // refuse its input.
     int ModalDepth() const { return modalDepth_; }
