@@ -15,10 +15,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 #include <algorithm>
@@ -39,6 +41,18 @@ namespace {
 int qtArgc = 1;
 char qtName[] = "razir";
 char* qtArgv[] = {qtName, nullptr};
+
+// Fusion, with drop-down lists that open below their combo box as the dialogs were drawn
+// for, not over it.
+class DesktopStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 bool Alive(const TForm* form) {
     const auto& forms = Screen->FormList();
@@ -291,7 +305,7 @@ bool DesktopDriver::Impl::eventFilter(QObject* watched, QEvent* event) {
 DesktopDriver::DesktopDriver(DesktopOptions options) : impl_(std::make_unique<Impl>(*this)) {
     impl_->options = std::move(options);
     if (!QApplication::instance()) new QApplication(qtArgc, qtArgv);
-    if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);
+    QApplication::setStyle(new DesktopStyle(QStyleFactory::create("Fusion")));
     QApplication::setFont(QFont(Q(impl_->options.fontFamily), impl_->options.fontPointSize));
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(impl_.get());
@@ -409,7 +423,16 @@ QWidget* DesktopDriver::Widget(const TControl& control) const {
 bool DesktopDriver::SavePicture(const TForm* form, const std::string& pngPath) const {
     QWidget* w = form ? Window(*form) : QApplication::activeModalWidget();
     if (!w) return false;
-    return w->grab().save(Q(pngPath), "PNG");
+    QPixmap picture = w->grab();
+    // An open drop-down list is a window of its own: drawn over the picture where it shows.
+    QPainter painter(&picture);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || !(top->windowFlags() & Qt::Popup) || !top->parentWidget()) continue;
+        if (top->parentWidget()->window() != w) continue;
+        painter.drawPixmap(w->mapFromGlobal(top->mapToGlobal(QPoint(0, 0))), top->grab());
+    }
+    painter.end();
+    return picture.save(Q(pngPath), "PNG");
 }
 
 const std::vector<MessageRecord>& DesktopDriver::Messages() const { return impl_->messages; }
