@@ -93,6 +93,7 @@ public:
     }
 
     std::vector<std::string> keys;  // lookup: the key of each row shown
+    std::string reloadedFor;        // lookup: the key the rows were last read again for
 
 private:
     DesktopDriver::Impl& host_;
@@ -496,7 +497,11 @@ void FormWindow::SyncControl(TControl* c, QWidget* w) {
     if (auto* lookup = dynamic_cast<TDBLookupComboBox*>(c)) {
         auto* combo = static_cast<ModelCombo*>(w);
         auto at = std::find(combo->keys.begin(), combo->keys.end(), lookup->KeyValue());
-        if (combo->keys.empty() || (at == combo->keys.end() && !lookup->KeyValue().empty())) {
+        // Rows are read again for a key they lack (the data may have changed), once per key,
+        // so a key that is nowhere does not read the table at every action.
+        const bool missing = at == combo->keys.end() && !lookup->KeyValue().empty();
+        if (combo->keys.empty() || (missing && combo->reloadedFor != lookup->KeyValue())) {
+            combo->reloadedFor = lookup->KeyValue();
             combo->beforeShow();
             at = std::find(combo->keys.begin(), combo->keys.end(), lookup->KeyValue());
         }
