@@ -19,7 +19,7 @@ const char kUso[] =
     "  REPORTE      el nombre exportado: RTiendas, RCajas, RUsuarios... (--list los muestra)\n"
     "  P1, P2       tienda y su descripción (por omisión, la tienda actual de razir.ini);\n"
     "               en modo directo, el cajero o la caja y la fecha\n"
-    "  pasos        --set CONTROL=VALOR, --pick CONTROL=ELEMENTO, --focus CONTROL,\n"
+    "  pasos        --set CONTROL=VALOR, --pick \"CONTROL ELEMENTO\", --focus CONTROL,\n"
     "               --type TEXTO, --press TECLA|BOTÓN, --click BOTÓN, --answer RESPUESTA,\n"
     "               --script ARCHIVO (un paso por línea), en el orden dado\n"
     "  --out        la vista preliminar en ARCHIVO: .pdf, .png (una imagen por página) o\n"
@@ -98,6 +98,11 @@ int RunReportCommand(const std::vector<std::string>& args) {
     for (const auto& f : outcome.files) std::cout << f << "\n";
     if (!outcome.failures.empty()) {
         std::cerr << "razir report: " << outcome.failures.front() << "\n";
+        return kExitFailed;
+    }
+    // Print closes the dialog once the job is sent; a dialog still open printed nothing.
+    if (!run.printTo.empty() && outcome.dialogLeftOpen) {
+        std::cerr << "razir report: no se imprimió " << run.entry << "\n";
         return kExitFailed;
     }
     if (!run.out.empty() && !outcome.previewed) {

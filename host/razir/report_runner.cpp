@@ -102,6 +102,7 @@ ReportOutcome RunReport(const ReportRun& run) {
     report::SetPreviewSink(nullptr);
     outcome.messages = driver.Messages();
     outcome.failures = driver.Failures();
+    outcome.dialogLeftOpen = driver.EndedWithFormOpen();
     return outcome;
 }
 

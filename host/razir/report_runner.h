@@ -27,6 +27,7 @@ struct ReportOutcome {
     std::vector<std::string> files;  // what the preview wrote
     std::vector<vcl::MessageRecord> messages;
     std::vector<std::string> failures;  // steps the script could not play
+    bool dialogLeftOpen = false;        // the script ended with the dialog still open
 };
 
 // Throws std::runtime_error when the library or the entry point cannot be found.

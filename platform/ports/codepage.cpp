@@ -2,6 +2,8 @@
 // the OEM pages are read once from the C library's iconv, byte by byte.
 #include "platform/ports/codepage.h"
 
+#include "platform/text/utf8.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -92,23 +94,6 @@ std::optional<char32_t> NextCodePoint(std::string_view s, size_t& i) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | cp >> 18);
-        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 }  // namespace
 
@@ -161,7 +146,7 @@ std::string ToUtf8(std::string_view bytes, CodePage page) {
         if (b < 0x80)
             out += static_cast<char>(b);
         else
-            AppendUtf8(out, t.upper[b - 0x80]);
+            text::Utf8Append(out, t.upper[b - 0x80]);
     }
     return out;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/utf8.h"
+
 namespace vcl::detail {
 
 // Decodes the code point at `i` and moves `i` past it. A malformed byte is taken as U+FFFD
@@ -35,23 +37,7 @@ inline char32_t NextCodePoint(std::string_view s, std::size_t& i) {
     return cp;
 }
 
-inline void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+inline void AppendUtf8(std::string& out, char32_t cp) { text::Utf8Append(out, cp); }
 
 inline std::size_t CodePointCount(std::string_view s) {
     std::size_t n = 0;

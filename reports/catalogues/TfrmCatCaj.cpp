@@ -17,34 +17,17 @@ constexpr const char* kOrdenes[] = {"Número", "Descripción", "Formato impresi�
 constexpr const char* kOrderBy[] = {"Order by Caja", "Order by Descripcio", "Order by c.FormatoImp"};
 constexpr const char* kRango = "La clave de la caja inicial no debe ser mayor a la final";
 
-vcl::TLabel* Etiqueta(vcl::TForm* form, const char* name, const char* caption, int top) {
-    auto* l = vcl::NewControl<vcl::TLabel>(form, name);
-    l->SetCaption(caption);
-    l->SetBounds(16, top + 4, 90, 16);
-    return l;
-}
 
 }  // namespace
 
 TfrmCatCaj::TfrmCatCaj(vcl::TComponent* owner)
     : TfrmCatTienda(owner, "TfrmCatCaj", kCaption, kAyuda, "Cajas", "tblCajas") {
-    Etiqueta(this, "lblTiendas", kTiendas, 12)->SetFocusControl(lkcmbTiendas);
+    Etiqueta("lblTiendas", kTiendas, 12)->SetFocusControl(lkcmbTiendas);
     lkcmbTiendas->SetBounds(112, 12, 232, 23);
-    auto combo = [&](const char* name, const char* etiqueta, int top) {
-        auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(this, name);
-        c->SetBounds(112, top, 232, 23);
-        c->SetListSource(&fuenteRegistros_);
-        c->SetKeyField("Caja");
-        c->SetListField("Caja;Descripcio");
-        c->SetTabStop(true);
-        Etiqueta(this, (std::string("lbl") + name).c_str(), etiqueta, top)->SetFocusControl(c);
-        c->OnExit = [this](vcl::TObject* s) { RangoExit(s, lkcmbCajasDesde, lkcmbCajasHasta, kRango); };
-        c->OnCloseUp = c->OnExit;
-        return c;
-    };
-    lkcmbCajasDesde = combo("lkcmbCajasDesde", kCajaInicial, 42);
-    lkcmbCajasHasta = combo("lkcmbCajasHasta", kCajaFinal, 72);
-    Etiqueta(this, "lblOrden", kOrdenarPor, 102);
+    lkcmbCajasDesde = ComboRegistros("lkcmbCajasDesde", kCajaInicial, 42, "Caja", "Caja;Descripcio");
+    lkcmbCajasHasta = ComboRegistros("lkcmbCajasHasta", kCajaFinal, 72, "Caja", "Caja;Descripcio");
+    ConectaRango(lkcmbCajasDesde, lkcmbCajasHasta, kRango);
+    Etiqueta("lblOrden", kOrdenarPor, 102);
     cmbOrden = vcl::NewControl<vcl::TComboBox>(this, "cmbOrden");
     cmbOrden->SetStyle(vcl::csDropDownList);
     cmbOrden->SetBounds(112, 102, 160, 23);

@@ -12,33 +12,16 @@ constexpr const char* kUsuarioInicial = "&Usuario inicial";
 constexpr const char* kUsuarioFinal = "Usuario &final";
 constexpr const char* kRango = "La clave del Cajero inicial no debe ser mayor a la final";
 
-vcl::TLabel* Etiqueta(vcl::TForm* form, const char* name, const char* caption, int top) {
-    auto* l = vcl::NewControl<vcl::TLabel>(form, name);
-    l->SetCaption(caption);
-    l->SetBounds(16, top + 4, 90, 16);
-    return l;
-}
 
 }  // namespace
 
 TfrmCatUsr::TfrmCatUsr(vcl::TComponent* owner)
     : TfrmCatTienda(owner, "TfrmCatUsr", kCaption, kAyuda, "Usuarios.DB", "tblUsuarios") {
-    Etiqueta(this, "lblTienda", kTienda, 12)->SetFocusControl(lkcmbTiendas);
+    Etiqueta("lblTienda", kTienda, 12)->SetFocusControl(lkcmbTiendas);
     lkcmbTiendas->SetBounds(112, 12, 232, 23);
-    auto combo = [&](const char* name, const char* etiqueta, int top) {
-        auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(this, name);
-        c->SetBounds(112, top, 232, 23);
-        c->SetListSource(&fuenteRegistros_);
-        c->SetKeyField("Usuario");
-        c->SetListField("Usuario;Nombre");
-        c->SetTabStop(true);
-        Etiqueta(this, (std::string("lbl") + name).c_str(), etiqueta, top)->SetFocusControl(c);
-        c->OnExit = [this](vcl::TObject* s) { RangoExit(s, lkcmbUsuaDesde, lkcmbUsuaHasta, kRango); };
-        c->OnCloseUp = c->OnExit;
-        return c;
-    };
-    lkcmbUsuaDesde = combo("lkcmbUsuaDesde", kUsuarioInicial, 42);
-    lkcmbUsuaHasta = combo("lkcmbUsuaHasta", kUsuarioFinal, 72);
+    lkcmbUsuaDesde = ComboRegistros("lkcmbUsuaDesde", kUsuarioInicial, 42, "Usuario", "Usuario;Nombre");
+    lkcmbUsuaHasta = ComboRegistros("lkcmbUsuaHasta", kUsuarioFinal, 72, "Usuario", "Usuario;Nombre");
+    ConectaRango(lkcmbUsuaDesde, lkcmbUsuaHasta, kRango);
     ColocaBotones(110);
 
     auto habilita = [this] {

@@ -65,6 +65,14 @@ protected:
                   const char* tablaRegistros, const char* componenteRegistros);
     // The store's records: filters the table and enables Preview and Print by what it holds.
     void FiltraRegistros(const std::string& tienda);
+    // A caption at the left of the row whose top is `top`.
+    vcl::TLabel* Etiqueta(const std::string& name, const char* caption, int top);
+    // A combo over the store's records, keyed on `clave`, with its caption.
+    vcl::TDBLookupComboBox* ComboRegistros(const char* name, const char* etiqueta, int top,
+                                           const char* clave, const char* campos);
+    // Both combos check their range on Exit and close-up.
+    void ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
+                      const char* mensaje);
     // Empty bounds become the first and last record of the store.
     void CompletaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
                        const char* clave);

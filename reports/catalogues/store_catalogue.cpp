@@ -31,6 +31,34 @@ TfrmCatTienda::TfrmCatTienda(vcl::TComponent* owner, const char* clase, const ch
     lkcmbTiendas->SetTabStop(true);
 }
 
+vcl::TLabel* TfrmCatTienda::Etiqueta(const std::string& name, const char* caption, int top) {
+    auto* l = vcl::NewControl<vcl::TLabel>(this, name);
+    l->SetCaption(caption);
+    l->SetBounds(16, top + 4, 90, 16);
+    return l;
+}
+
+vcl::TDBLookupComboBox* TfrmCatTienda::ComboRegistros(const char* name, const char* etiqueta,
+                                                       int top, const char* clave,
+                                                       const char* campos) {
+    auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(this, name);
+    c->SetBounds(112, top, 232, 23);
+    c->SetListSource(&fuenteRegistros_);
+    c->SetKeyField(clave);
+    c->SetListField(campos);
+    c->SetTabStop(true);
+    Etiqueta(std::string("lbl") + name, etiqueta, top)->SetFocusControl(c);
+    return c;
+}
+
+void TfrmCatTienda::ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
+                                 const char* mensaje) {
+    for (auto* c : {desde, hasta}) {
+        c->OnExit = [this, desde, hasta, mensaje](vcl::TObject* s) { RangoExit(s, desde, hasta, mensaje); };
+        c->OnCloseUp = c->OnExit;
+    }
+}
+
 void TfrmCatTienda::FiltraRegistros(const std::string& tienda) {
     if (!tblRegistros_->Active()) tblRegistros_->Open();
     // The store code is quoted, so a code like 01 stays text and a quote in it stays a value.

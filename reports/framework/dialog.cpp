@@ -163,10 +163,16 @@ bool TfrmReporte::FormHelp(vcl::WORD, int data, bool& callHelp) {
 
 void TfrmReporte::RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
                             vcl::TDBLookupComboBox* hasta, const char* mensaje) {
-    if (!desde->KeyValue().empty()) strDesde = desde->KeyValue();
-    if (!hasta->KeyValue().empty()) strHasta = hasta->KeyValue();
+    RangoExit(sender, desde, hasta, mensaje, strDesde, strHasta);
+}
+
+void TfrmReporte::RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
+                            vcl::TDBLookupComboBox* hasta, const char* mensaje, std::string& ini,
+                            std::string& fin) {
+    if (!desde->KeyValue().empty()) ini = desde->KeyValue();
+    if (!hasta->KeyValue().empty()) fin = hasta->KeyValue();
     // Keys compare as bytes, as the tables order them.
-    if (!FocoVaA(btnCancelar) && strDesde > strHasta) {
+    if (!FocoVaA(btnCancelar) && ini > fin) {
         if (sender == desde)
             hasta->SetKeyValue(desde->KeyValue());
         else

@@ -46,6 +46,10 @@ public:
     std::string strTienda, strNomTienda, strDirTienda;
     std::string strDesde, strHasta;
     vcl::TWinControl* ctlUltimo = nullptr;
+    // Written by the shared criteria (criteria.h).
+    std::string strProdIni, strProdFin;
+    std::string strDeptoIni, strDeptoFin;
+    std::string strLinea, strDescLinea, strLineaTexto;
 
     vcl::TBitBtn* btnPreview;
     vcl::TBitBtn* btnImprimir;
@@ -74,17 +78,23 @@ protected:
     void ColocaBotones(int top);
     AyudaSegunAcceso ayuda = AyudaSegunAcceso::SiempreRazir;
 
+public:
     // True when the focus is on its way to `control` (an Exit handler is running).
     bool FocoVaA(const vcl::TControl* control) const { return ActiveControl() == control; }
     // Exit handlers validate nothing when the user is leaving for Cancel (or Help).
     bool SaliendoSinValidar(bool tambienAyuda = false) const;
 
-    // Exit and close-up of the two combos of a key range: the keys become strDesde and
-    // strHasta; an inverted range is corrected by copying the initial key into the final combo
+    // Exit and close-up of the two combos of a key range: the keys become `ini` and `fin`
+    // (strDesde and strHasta when not given); an inverted range is corrected by copying the initial key into the final combo
     // (leaving the initial one) or warned about with `mensaje` (leaving the final one), and the
     // focus goes to the final combo. Nothing is checked on the way to Cancel.
     void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
                    vcl::TDBLookupComboBox* hasta, const char* mensaje);
+    void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
+                   vcl::TDBLookupComboBox* hasta, const char* mensaje, std::string& ini,
+                   std::string& fin);
+
+protected:
 
     // Common parts of the report component's handlers.
     // "Query1" reads the point-of-sale database.

@@ -250,7 +250,8 @@ TEST(ImprimeNotaQR2, PrintsTheLayoutOnTheChosenPrinterAndGivesUpOnAMissingOne) {
     n.datos.ImprimirNota();  // no report printer dialog: nothing happens, nothing is sent
     EXPECT_EQ(n.printer.Read(), "");
 
-    report::TReportPrinterDialog dialog("rppdlgNota");
+    report::TReportPrinterDialog dialog(nullptr);
+    dialog.SetName("rppdlgNota");
     report::MemoryDatasetFactory factory;
     dialog.SetDatasetFactory(&factory);
     dialog.Printer.filePath = pdf.string();

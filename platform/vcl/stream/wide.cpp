@@ -1,6 +1,8 @@
 // Wide-string conversion for the component stream.
 #include "platform/vcl/stream/wide.h"
 
+#include "platform/text/utf8.h"
+
 namespace vcl::stream {
 
 std::string WideToUtf8(const std::u16string& w) {
@@ -12,21 +14,7 @@ std::string WideToUtf8(const std::u16string& w) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (w[i + 1] - 0xDC00);
             ++i;
         }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | cp >> 6);
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | cp >> 12);
-            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | cp >> 18);
-            out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        text::Utf8Append(out, cp);
     }
     return out;
 }

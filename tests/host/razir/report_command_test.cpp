@@ -1,0 +1,69 @@
+// razir report and the demo's sample outputs, run as a user runs them: the real program, the
+// library loaded by name, a demo installation.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int Exit(const std::string& command) {
+    const int status = std::system((command + " > /dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class ReportCommand : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("razir-cmd-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        ASSERT_EQ(Exit(razir_ + " demo " + dir_.string() + " --stores 2 --registers 1 --days 1 --products 10"), 0);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+    static std::string Report(const std::string& args) {
+        return "RAZIR_HOME=" + dir_.string() + " " + razir_ + " report " + args;
+    }
+    static inline fs::path dir_;
+    static inline const std::string razir_ = std::string(RAZIR_BIN_DIR) + "/razir";
+};
+
+TEST_F(ReportCommand, TheDemoWritesEveryCataloguePreviewAndTheTicket) {
+    for (const char* r : {"RTiendas", "RCajas", "RDispositivos", "RTipoPagos", "RUsuarios",
+                          "RDepartamentos", "RLineas", "RMonedas", "REsquema"})
+        EXPECT_EQ(Slurp(dir_ / "out" / (std::string(r) + ".pdf")).substr(0, 5), "%PDF-") << r;
+    EXPECT_FALSE(Slurp(dir_ / "out" / "ticket.bin").empty());
+}
+
+TEST_F(ReportCommand, StepsPlayTheDialogAndTheTextHoldsTheRange) {
+    const fs::path out = dir_ / "tiendas.txt";
+    ASSERT_EQ(Exit(Report("RTiendas --set lkcmbTieDesde=02 --set lkcmbTieHasta=02 --out " + out.string())), 0);
+    const std::string text = Slurp(out);
+    EXPECT_NE(text.find("Catálogo de tiendas"), std::string::npos);
+    EXPECT_NE(text.find("Tienda Norte"), std::string::npos);
+    EXPECT_EQ(text.find("Tienda Centro"), std::string::npos) << text;
+}
+
+TEST_F(ReportCommand, FailuresAreReportedByTheExitCode) {
+    struct Case { std::string args; int code; const char* why; };
+    const Case kCases[] = {
+        {"", 2, "no report named"},
+        {"RNoExiste --out /dev/null", 1, "an entry point the library lacks"},
+        {"RTiendas --set lkcmbNoHay=1 --out /dev/null", 1, "a control the dialog lacks"},
+        {"RTiendas --print ImpresoraQueNoExiste", 1, "a printer that is not there prints nothing"},
+        {"RTiendas --bogus x", 2, "an unknown step is bad usage"},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(Exit(Report(c.args)), c.code) << c.why;
+}
+
+}  // namespace
