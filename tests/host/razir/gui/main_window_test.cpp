@@ -20,7 +20,7 @@
 namespace razir::gui {
 namespace {
 
-const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 0) == 0; }();
+const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0; }();
 
 struct Call {
     std::string p1, p2;

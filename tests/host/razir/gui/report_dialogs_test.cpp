@@ -30,7 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 using vcl::qt::Player;
 
-const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 0) == 0; }();
+const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0; }();
 
 class ReportDialogs : public ::testing::Test {
 protected:

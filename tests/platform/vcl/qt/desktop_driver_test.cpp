@@ -40,7 +40,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Before any QApplication exists: the tests never need a display.
-const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 0) == 0; }();
+const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0; }();
 
 std::string Shot(const std::string& name) {
     fs::create_directories(RAZIR_SCREENSHOTS);
