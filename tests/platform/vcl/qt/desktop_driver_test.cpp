@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -278,6 +279,12 @@ TEST_F(DesktopDriverTest, DialogOpensAsAWindowWithItsControlsInPlace) {
         EXPECT_EQ(window->width(), 384 - 8);
         EXPECT_GE(window->height(), W(form_->btnAyuda)->geometry().bottom() + 10);
         EXPECT_TRUE(driver_.SavePicture(form_.get(), Shot("criterios")));
+    });
+    p.Add([&] {
+        QTest::mouseClick(W(form_->chkDireccion), Qt::LeftButton);
+        EXPECT_TRUE(form_->chkDireccion->Checked()) << "a click focuses, then toggles the model";
+        EXPECT_EQ(form_->FocusedControl(), form_->chkDireccion);
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(W(form_->chkDireccion))->isChecked());
     });
     p.Add([&] { driver_.Window(*form_)->close(); });  // the window's close box
     EXPECT_EQ(Run(p), mrCancel);
