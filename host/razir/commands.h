@@ -18,5 +18,7 @@ int RunTables(const std::vector<std::string>& args);
 int RunReportCommand(const std::vector<std::string>& args);
 // razir demo [DIR] [flags]: writes a demo installation (cmd_demo.cpp).
 int RunDemo(const std::vector<std::string>& args);
+// razir gui: the desktop program's main window with the report menus (cmd_gui.cpp).
+int RunGui(const std::vector<std::string>& args);
 
 }  // namespace razir

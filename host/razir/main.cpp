@@ -31,6 +31,7 @@ constexpr Command kCommands[] = {
     {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
     {"report", "muestra o imprime un reporte (razir report --help)", RunReportCommand},
     {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
+    {"gui", "abre la ventana principal con los reportes (razir gui --help)", RunGui},
 };
 
 int Help(const std::vector<std::string>&) {

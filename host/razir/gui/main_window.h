@@ -1,0 +1,45 @@
+// The main window of `razir gui`: the reports in menus grouped as the product groups them,
+// each entry calling its export of libReportes.so as the host does (P1 the current store,
+// P2 its description, P3 false), and the current store and company shown below the menu.
+// A form of the component model: whichever driver is current shows it.
+// Not here: the table of reports (report_menu.h) or the desktop driver (platform/vcl/qt).
+#pragma once
+
+#include <string>
+
+#include "host/razir/gui/report_menu.h"
+#include "platform/vcl/form.h"
+#include "platform/vcl/menus.h"
+#include "platform/vcl/panels.h"
+
+namespace razir::gui {
+
+class TfrmRazir : public vcl::TForm {
+public:
+    // `library` gives the exports; an entry whose export it lacks is disabled.
+    TfrmRazir(vcl::TComponent* owner, ReportLibrary& library, std::string store, std::string storeName,
+              std::string company, std::string libraryError = {});
+
+    // The root of the menu bar: one item per group, then "Archivo".
+    vcl::TMenuItem& MenuRoot() { return *mnuPrincipal; }
+    // The menu item of an export (named "mnu" + export), nullptr when none.
+    vcl::TMenuItem* ItemOf(std::string_view exportName) const;
+
+    // Calls the report's export with the current store.
+    void RunReport(const ReportEntry& entry);
+
+    vcl::TMenuItem* mnuPrincipal;
+    vcl::TMenuItem* mnuArchivo;
+    vcl::TMenuItem* mnuControlArchivos;
+    vcl::TMenuItem* mnuSalir;
+    vcl::TLabel* lblEmpresa;
+    vcl::TLabel* lblTienda;
+    vcl::TLabel* lblEstado;
+
+private:
+    ReportLibrary& library_;
+    std::string store_;
+    std::string storeName_;
+};
+
+}  // namespace razir::gui

@@ -1,0 +1,199 @@
+// The report dialogs of libReportes.so opened from razir gui's menus through the desktop
+// driver, over a small demo chain: every dialog that exists opens as a window and closes, its
+// picture written to screenshots/, and the catalogue of stores driven through real widgets
+// (a range picked in the lookups, Preliminar, the preview's pages, Cancelar closing both).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/razir/demo/generator.h"
+#include "host/razir/gui/main_window.h"
+#include "host/velmor/config.h"
+#include "platform/db/session.h"
+#include "platform/report/preview.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/dblookup.h"
+#include "platform/vcl/qt/desktop_driver.h"
+#include "tests/platform/vcl/qt/widget_steps.h"
+
+namespace razir::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using vcl::qt::Player;
+
+const bool kOffscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0; }();
+
+class ReportDialogs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new fs::path(fs::temp_directory_path() / ("razir-gui-" + std::to_string(getpid())));
+        fs::remove_all(*dir_);
+        demo::Options o;
+        o.stores = 3;
+        o.registers = 1;
+        o.products = 40;
+        o.days = 1;
+        demo::Generate(o, *dir_ / "datos");
+        fs::create_directories(*dir_ / "Reportes");
+        for (const auto& e : fs::directory_iterator(fs::path(RAZIR_SOURCE_DIR) / "layouts"))
+            fs::copy_file(e.path(), *dir_ / "Reportes" / e.path().filename());
+    }
+    static void TearDownTestSuite() {
+        fs::remove_all(*dir_);
+        delete dir_;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(kOffscreen);
+        db::RegisterAlias("RazirWin10", (*dir_ / "datos").string() + "/");
+        vcl::Application->SetExeName((*dir_ / "razir").string());
+        config_.NomEmpresa = "Comercial de Prueba";
+        velmor::RazirWinConfig = &config_;
+        main_.reset(vcl::Create<TfrmRazir>(nullptr, library_, "01", "Centro", config_.NomEmpresa));
+        vcl::Application->SetMainForm(main_.get());
+        driver_.SetMainMenu(*main_, main_->MenuRoot());
+        main_->Show();
+    }
+    void TearDown() override {
+        report::CloseAllPreviews();
+        vcl::Application->SetMainForm(nullptr);
+        main_.reset();
+        velmor::RazirWinConfig = nullptr;
+        db::UnregisterAlias("RazirWin10");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The report dialog the entry point shows modally.
+    vcl::TForm* Dialog() const {
+        for (vcl::TForm* f : vcl::Screen->FormList())
+            if (f->Modal() && f->Showing()) return f;
+        return nullptr;
+    }
+    QWidget* W(const char* name) const {
+        auto* c = dynamic_cast<vcl::TControl*>(Dialog() ? Dialog()->FindComponent(name) : nullptr);
+        return c ? driver_.Widget(*c) : nullptr;
+    }
+    QWidget* KeyTarget() const {
+        QWidget* window = Dialog() ? driver_.Window(*Dialog()) : nullptr;
+        return window && window->focusWidget() ? window->focusWidget() : window;
+    }
+    // Runs the entry from its menu item; a last step closes whatever the steps left open.
+    void RunFromMenu(const char* exportName, Player& p) {
+        p.Add([this, &p] {
+            QTimer::singleShot(4000, p.Context(), [this] {
+                ADD_FAILURE() << "the steps left the dialog open";
+                while (QMessageBox* box = vcl::qt::OpenMessage()) box->reject();
+                if (Dialog()) Dialog()->SetModalResult(vcl::mrAbort);
+            });
+        });
+        p.Start();
+        vcl::TMenuItem* item = main_->ItemOf(exportName);
+        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item->Enabled()) << exportName << " is not in libReportes.so";
+        item->Click();
+    }
+
+    static fs::path* dir_;
+    velmor::TRazirConfig config_;
+    SharedReportLibrary library_{RAZIR_BIN_DIR "/libReportes.so"};
+    vcl::qt::DesktopDriver driver_;
+    vcl::DriverScope scope_{driver_};
+    vcl::FreePtr<TfrmRazir> main_;
+};
+
+fs::path* ReportDialogs::dir_ = nullptr;
+
+TEST_F(ReportDialogs, EveryDialogThatExistsOpensAndClosesThroughTheDesktop) {
+    ASSERT_TRUE(library_.Error().empty()) << library_.Error();
+    const std::string shots = RAZIR_SCREENSHOTS;
+    fs::create_directories(shots);
+    int opened = 0;
+    for (const ReportGroup& group : ReportGroups())
+        for (const ReportEntry& entry : group.entries) {
+            if (!library_.Find(entry.exportName)) continue;
+            SCOPED_TRACE(entry.exportName);
+            std::string caption;
+            Player p;
+            p.Add([&] {
+                vcl::TForm* dialog = Dialog();
+                ASSERT_NE(dialog, nullptr);
+                QWidget* window = driver_.Window(*dialog);
+                ASSERT_NE(window, nullptr);
+                caption = window->windowTitle().toStdString();
+                auto* preview = qobject_cast<QPushButton*>(W("btnPreview"));
+                ASSERT_NE(preview, nullptr);
+                EXPECT_EQ(preview->text(), "&Preliminar");
+                EXPECT_EQ(preview->toolTip(), "Vista preliminar del reporte");
+                EXPECT_TRUE(driver_.SavePicture(dialog, shots + "/" + entry.exportName + ".png"));
+                QTest::keyClick(KeyTarget(), Qt::Key_Escape);
+            });
+            RunFromMenu(entry.exportName, p);
+            EXPECT_EQ(Dialog(), nullptr) << "Escape closed the dialog";
+            EXPECT_FALSE(caption.empty());
+            ++opened;
+        }
+    EXPECT_GE(opened, 9) << "the catalogues at least";
+}
+
+TEST_F(ReportDialogs, StoresCatalogueThroughRealWidgets) {
+    Player p;
+    auto pick = [&](const char* lookup, int downs) {
+        QTest::mouseClick(W(lookup), Qt::LeftButton);  // focus, and the list drops
+        auto* combo = qobject_cast<QComboBox*>(W(lookup));
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->view()->isVisible());
+        QTreeView* view = qobject_cast<QTreeView*>(combo->view());
+        ASSERT_NE(view, nullptr);
+        ASSERT_GT(view->model()->rowCount(), downs);
+        view->setCurrentIndex(view->model()->index(downs, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    };
+    p.Add([&] {
+        // Escape with a dropped list closes only the list.
+        QTest::mouseClick(W("lkcmbTieDesde"), Qt::LeftButton);
+        QTest::keyClick(qobject_cast<QComboBox*>(W("lkcmbTieDesde"))->view(), Qt::Key_Escape);
+    });
+    p.Add([&] {
+        ASSERT_NE(Dialog(), nullptr) << "the first Escape closed only the list";
+        driver_.Window(*main_)->close();  // the main window refuses input under the dialog
+        EXPECT_TRUE(main_->Showing());
+        pick("lkcmbTieDesde", 1);
+    });
+    p.Add([&] { pick("lkcmbTieHasta", 2); });
+    p.Add([&] {
+        auto* desde = dynamic_cast<vcl::TDBLookupComboBox*>(Dialog()->FindComponent("lkcmbTieDesde"));
+        auto* hasta = dynamic_cast<vcl::TDBLookupComboBox*>(Dialog()->FindComponent("lkcmbTieHasta"));
+        EXPECT_EQ(desde->KeyValue(), "02");
+        EXPECT_EQ(hasta->KeyValue(), "03");
+        EXPECT_TRUE(driver_.SavePicture(Dialog(), std::string(RAZIR_SCREENSHOTS) + "/RTiendas-rango.png"));
+        QTest::mouseClick(W("btnPreview"), Qt::LeftButton);
+    });
+    p.Add([&] {
+        auto* preview = dynamic_cast<report::PreviewForm*>(vcl::Screen->FindForm("VistaPrevia"));
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->Document().pages, 1);
+        QWidget* window = driver_.Window(*preview);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->findChild<QLabel*>("lblPagina")->text(), "Página 1 de 1");
+        EXPECT_TRUE(driver_.SavePicture(preview, std::string(RAZIR_SCREENSHOTS) + "/RTiendas-vista-previa.png"));
+        QTest::mouseClick(W("btnPreview"), Qt::LeftButton);  // the open preview comes forward
+    });
+    p.Add([&] {
+        EXPECT_EQ(report::OpenPreviews().size(), 1u);
+        EXPECT_EQ(vcl::Screen->Forms(0)->Name(), "VistaPrevia");
+        QTest::mouseClick(W("btnCancelar"), Qt::LeftButton);
+    });
+    RunFromMenu("RTiendas", p);
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_TRUE(report::OpenPreviews().empty()) << "Cancelar closed the preview too";
+}
+
+}  // namespace
+}  // namespace razir::gui
