@@ -193,7 +193,10 @@ void TfrmRImpNotas::AbreNotasDelDia() {
     lkcmbNotaDesde->ClearKeyValue();
     lkcmbNotaHasta->ClearKeyValue();
     archVenta_ = Archivo('V');
-    if (!ExisteArchivo(archVenta_)) return;
+    // Without the day's file the note lists are empty: a lookup would open the closed table.
+    const bool hay = ExisteArchivo(archVenta_);
+    for (auto* c : {lkcmbNotaDesde, lkcmbNotaHasta}) c->SetListSource(hay ? &fuenteNotas_ : nullptr);
+    if (!hay) return;
     tblVenta.DatabaseName = db::TSession::Default().NetDir();
     tblVenta.TableName = archVenta_;
     tblVenta.SetFilter(FiltroNotas());
