@@ -36,9 +36,9 @@ TFormatoNota FormatoTicket40() {
     Builder h{f.encabezado, n};
     h.Campo(0, 20, 400, "DirEmpresa", true);
     h.Texto(0, 40, 70, "Tienda:");
-    h.Campo(80, 40, 320, "Tienda");
+    h.Campo(80, 40, 320, "NomTienda");
     h.Texto(0, 60, 50, "Nota:");
-    h.Campo(60, 60, 120, "Folio");
+    h.Campo(60, 60, 120, "NumNota");
     h.Campo(200, 60, 100, "Fecha");
     h.Campo(320, 60, 80, "Hora");
     h.Texto(0, 80, 70, "Cajero:");
@@ -78,12 +78,11 @@ TFormatoNota FormatoNota80() {
     int n = 0;
     Builder h{f.encabezado, n};
     h.Campo(0, 20, 800, "DirEmpresa", true);
-    h.Texto(0, 40, 50, "RFC:");
-    h.Campo(60, 40, 200, "RFCEmpresa");
+    h.Campo(0, 40, 260, "RegFedCau");
     h.Texto(400, 40, 70, "Tienda:");
-    h.Campo(480, 40, 320, "Tienda");
+    h.Campo(480, 40, 320, "NomTienda");
     h.Texto(0, 60, 50, "Nota:");
-    h.Campo(60, 60, 120, "Folio");
+    h.Campo(60, 60, 120, "NumNota");
     h.Texto(400, 60, 70, "Fecha:");
     h.Campo(480, 60, 100, "Fecha");
     h.Campo(600, 60, 80, "Hora");
@@ -101,9 +100,9 @@ TFormatoNota FormatoNota80() {
 
     Builder d{f.detalle, n};
     d.Campo(0, 0, 80, "Cantidad");
-    d.Campo(100, 0, 140, "Clave");
+    d.Campo(100, 0, 140, "Articulo");
     d.Campo(260, 0, 280, "Descripcion");
-    d.Campo(560, 0, 100, "Precio");
+    d.Campo(560, 0, 100, "PPublico");
     d.Campo(680, 0, 120, "TPartida");
 
     Builder p{f.pie, n};
@@ -146,9 +145,9 @@ void LlenarNotaDemo(TNtaDatos& d) {
     };
     campo("RazonSocial", "Comercial Añil, S.A. de C.V.");
     campo("DirEmpresa", "Av. Juárez 1234, Col. Centro, Morelia");
-    campo("RFCEmpresa", "CAÑ010203AB4");
-    campo("Tienda", "01 Sucursal Centro");
-    campo("Folio", "A-000123");
+    campo("RegFedCau", "RFC: CAÑ010203AB4");
+    campo("NomTienda", "01 Sucursal Centro");
+    campo("NumNota", "A-000123");
     campo("Fecha", "09/03/2026");
     campo("Hora", "14:05");
     campo("Cajero", "José Pérez");
@@ -177,7 +176,7 @@ void LlenarNotaDemo(TNtaDatos& d) {
     campo("Moneda", "pesos");
 
     TCamposDetalle& cols = d.CamposDetalle();
-    for (const char* n : {"Cantidad", "Clave", "Descripcion", "Precio", "TPartida"})
+    for (const char* n : {"Cantidad", "Articulo", "Descripcion", "PPublico", "TPartida"})
         cols.Add().SetNombre(n);
     struct Fila {
         const char *cantidad, *clave, *descripcion, *precio, *total;
@@ -191,9 +190,9 @@ void LlenarNotaDemo(TNtaDatos& d) {
     for (const auto& f : filas) {
         cols.Append();
         cols.SetAsString("Cantidad", f.cantidad);
-        cols.SetAsString("Clave", f.clave);
+        cols.SetAsString("Articulo", f.clave);
         cols.SetAsString("Descripcion", f.descripcion);
-        cols.SetAsString("Precio", f.precio);
+        cols.SetAsString("PPublico", f.precio);
         cols.SetAsString("TPartida", f.total);
     }
     d.TipoImpresion = "R";
