@@ -71,7 +71,7 @@ public:
                 ++i;
                 continue;
             }
-            out += Spec(i);
+            out += Directive(i);
         }
         return out;
     }
@@ -105,7 +105,7 @@ private:
         return n;
     }
 
-    std::string Spec(size_t& i) {
+    std::string Directive(size_t& i) {
         // An explicit index "%1:s" moves the argument counter.
         size_t j = i;
         while (j < fmt_.size() && fmt_[j] >= '0' && fmt_[j] <= '9') ++j;
