@@ -102,6 +102,21 @@ TEST_F(Catalogues, AMissingLayoutDoesNothing) {
     EXPECT_TRUE(d->EndedWithFormOpen()) << "the dialog stays open";
 }
 
+TEST_F(Catalogues, PrintAfterTheSetUpOrNothingWhenItIsCancelled) {
+    Stores();
+    const fs::path pdf = dir_ / "impreso.pdf";
+    // Cancelled set-up: nothing printed, the dialog still open and usable.
+    auto d = Play(RTiendas, "click btnImprimir\nclick btnCancelar\nfocus lkcmbTieDesde");
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_TRUE(d->EndedWithFormOpen());
+    EXPECT_TRUE(d->Failures().empty()) << d->Failures().front();
+    // Accepted: the job goes to the file and the dialog closes.
+    d = Play(RTiendas, "click btnImprimir\nset cmbImpresora=file\nset edtArchivo=" + pdf.string() +
+                           "\nclick btnAceptar");
+    EXPECT_TRUE(fs::exists(pdf));
+    EXPECT_FALSE(d->EndedWithFormOpen());
+}
+
 TEST_F(Catalogues, EscapeClosesAnOpenListFirstAndTheDialogSecond) {
     Stores();
     auto d = Play(RTiendas, "drop lkcmbTieDesde\npress Escape");
