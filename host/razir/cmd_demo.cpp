@@ -199,7 +199,8 @@ int RunDemo(const std::vector<std::string>& args) {
     std::cout << "  segundos: " << secs << "\n";
     InstallShipped(dir);
     WriteSamples(dir);
-    std::cout << "Úsela con: RAZIR_HOME=" << dir.string() << " razir <orden>\n";
+    std::cout << "Úsela con: RAZIR_HOME=" << fs::absolute(dir).lexically_normal().string() << " "
+              << shell::ProgramFolder() << "razir <orden>\n";
     return kExitDone;
 }
 
