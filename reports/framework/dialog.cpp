@@ -99,6 +99,17 @@ std::string TfrmReporte::RutaReporte(std::string_view archivo) const {
     return ruta;
 }
 
+bool TfrmReporte::Cuarenta(db::TDataSet& cajas) {
+    if (!cajas.Active() || cajas.IsEmpty()) return false;
+    auto* campo = cajas.FindField("BLectOp");
+    return campo && campo->AsBoolean();
+}
+
+std::string TfrmReporte::EligeReporte(db::TDataSet& cajas, std::string_view archivo,
+                                      std::string_view archivo40) {
+    return std::string(Cuarenta(cajas) ? archivo40 : archivo);
+}
+
 bool TfrmReporte::SaliendoSinValidar(bool tambienAyuda) const {
     return FocoVaA(btnCancelar) || (tambienAyuda && FocoVaA(btnAyuda));
 }

@@ -66,6 +66,13 @@ public:
     // "<program folder>Reportes/<file>", cut to 255 characters as the report engine takes it.
     std::string RutaReporte(std::string_view archivo) const;
 
+    // Reports with a 40-column variant: the register on the current record of `cajas` prints
+    // on a 40-column roll when its BLectOp is set; then the "...40" layout is the one, and it
+    // prints as one continuous page (page mode off in BeforePrint).
+    static bool Cuarenta(db::TDataSet& cajas);
+    static std::string EligeReporte(db::TDataSet& cajas, std::string_view archivo,
+                                    std::string_view archivo40);
+
 protected:
     // The layout file Preview and Print load ("RTiendas.QR2").
     virtual std::string ArchivoReporte() = 0;

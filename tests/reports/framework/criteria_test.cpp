@@ -195,3 +195,22 @@ TEST_F(CriteriaDialog, AStoreWithoutStockDisablesProductsPreviewAndPrint) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CriteriaDialog, ARegisterOnA40ColumnRollChoosesThe40ColumnLayout) {
+    Fill(tables::Cajas(), {Row{"01", "01", "Caja ancha", "Nota80.nta", 0, "002", 0, 0, 0},
+                           Row{"01", "02", "Caja de rollo", "Ticket40.nta", 1, "001", 0, 0, 0}});
+    db::TTable cajas;
+    cajas.DatabaseName = "RazirWin10";
+    cajas.TableName = "Cajas";
+    cajas.Open();
+    EXPECT_EQ(reportes::TfrmReporte::EligeReporte(cajas, "Corte.QR2", "Corte40.QR2"), "Corte.QR2");
+    cajas.Next();
+    EXPECT_EQ(reportes::TfrmReporte::EligeReporte(cajas, "Corte.QR2", "Corte40.QR2"), "Corte40.QR2");
+    cajas.SetFilter("Caja = '09'");
+    cajas.SetFiltered(true);
+    EXPECT_FALSE(reportes::TfrmReporte::Cuarenta(cajas)) << "no register chosen: the page layout";
+}
+
+}  // namespace
