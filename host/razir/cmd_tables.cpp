@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/razir/commands.h"
+#include "platform/db/names.h"
 #include "tablemaint/engine/dictionary.h"
 #include "tablemaint/engine/verify.h"
 #include "tablemaint/engine/vlmctlarch.h"
@@ -166,12 +167,18 @@ std::vector<std::string> TableFiles(const std::string& data) {
     return out;
 }
 
+// A table as the user names it ("Usuarios", "usuarios.db") to its file's name in the folder.
+std::string TableFileName(const std::string& data, const std::string& name) {
+    return std::filesystem::path(db::ResolveTableFile(data, name)).filename().string();
+}
+
 int Verify(const std::vector<std::string>& args) {
     if (args.empty()) return std::cerr << kUso, kExitUsage;
     const std::string data = args[0];
     Engine e;
     if (!Open(e, data, data)) return kExitFailed;
-    std::vector<std::string> names(args.begin() + 1, args.end());
+    std::vector<std::string> names;
+    for (auto it = args.begin() + 1; it != args.end(); ++it) names.push_back(TableFileName(data, *it));
     if (names.empty()) {
         tablemaint::Diccionario d;
         if (IsFile(Slash(data) + kTablasDic)) {
@@ -209,7 +216,7 @@ int Rebuild(const std::vector<std::string>& args) {
     const std::string data = Slash(args[0]);
     Engine e;
     if (!Open(e, data, data)) return kExitFailed;
-    const std::string name = args[1];
+    const std::string name = TableFileName(data, args[1]);
     const std::string err = TempFolder() + "VLMVERIF.DB";
     const std::string backup = data + "~" + name, problem = data + "VLMPRBLM.DB", keys = data + "VLMKEYVL.DB";
     int r = e.obj->RecuperaTbl(name.c_str(), err.c_str(), backup.c_str(), problem.c_str(), keys.c_str(), "");
