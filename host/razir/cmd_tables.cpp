@@ -347,6 +347,7 @@ int RunTables(const std::vector<std::string>& args) {
     if (args.empty()) return std::cerr << kUso, kExitUsage;
     std::vector<std::string> rest(args.begin() + 1, args.end());
     const std::string& sub = args[0];
+    if (sub == "--help" || sub == "-h") return std::cout << kUso, kExitDone;
     if (sub == "create") return Create(rest);
     if (sub == "verify") return Verify(rest);
     if (sub == "rebuild") return Rebuild(rest);
