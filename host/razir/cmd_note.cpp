@@ -62,6 +62,10 @@ std::string FormatPath(const std::string& name) {
 int RunNote(const std::vector<std::string>& args) {
     std::map<std::string, std::string> opt;
     for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            std::cout << kUso;
+            return kExitDone;
+        }
         if (!args[i].starts_with("--") || i + 1 >= args.size()) {
             std::cerr << kUso;
             return kExitUsage;

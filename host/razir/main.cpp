@@ -27,8 +27,8 @@ int Help(const std::vector<std::string>&);
 constexpr Command kCommands[] = {
     {"version", "muestra la versión del programa", Version},
     {"help", "muestra esta ayuda", Help},
-    {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora", RunNote},
-    {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor", RunTables},
+    {"note", "imprime una nota de venta de ejemplo en un archivo o una impresora (razir note --help)", RunNote},
+    {"tables", "crea, verifica, recupera y reindexa las tablas; configuración del motor (razir tables --help)", RunTables},
     {"report", "muestra o imprime un reporte (razir report --help)", RunReportCommand},
     {"demo", "escribe una instalación de demostración (razir demo --help)", RunDemo},
     {"gui", "abre la ventana principal con los reportes (razir gui --help)", RunGui},
