@@ -1,12 +1,15 @@
 // The report dialogs of libReportes.so opened from razir gui's menus through the desktop
 // driver, over a small demo chain: every dialog that exists opens as a window and closes, its
 // picture written to screenshots/, and the catalogue of stores driven through real widgets
-// (a range picked in the lookups, Preliminar, the preview's pages, Cancelar closing both).
+// (a range picked in the lookups, Preliminar, the preview's pages, Cancelar closing both),
+// and the reprint of notes with a day typed into its date edit.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -193,6 +196,51 @@ TEST_F(ReportDialogs, StoresCatalogueThroughRealWidgets) {
     RunFromMenu("RTiendas", p);
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(report::OpenPreviews().empty()) << "Cancelar closed the preview too";
+}
+
+TEST_F(ReportDialogs, ReprintListsTheNotesOfTheDayTypedAndRefusesADayThatDoesNotExist) {
+    auto lookup = [&](const char* name) {
+        return dynamic_cast<vcl::TDBLookupComboBox*>(Dialog()->FindComponent(name));
+    };
+    auto typeDate = [&](const char* date) {
+        QTest::mouseClick(W("edtFecDesde"), Qt::LeftButton);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);  // typing replaces the date
+        QTest::keyClicks(KeyTarget(), date);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(W("edtFecDesde"))->text(), date);
+        QTest::keyClick(KeyTarget(), Qt::Key_Tab);
+    };
+    Player p;
+    p.Add([&] { typeDate("01/01/2026"); });  // the demo's one day
+    p.Add([&] {
+        vcl::TDBLookupComboBox* desde = lookup("lkcmbNotaDesde");
+        ASSERT_NE(desde, nullptr);
+        // The note group is a tab stop of its own; entering it lists the day's notes.
+        EXPECT_EQ(Dialog()->ActiveControl(), Dialog()->FindComponent("grpNotas"));
+        auto* combo = qobject_cast<QComboBox*>(W("lkcmbNotaDesde"));
+        ASSERT_NE(combo, nullptr);
+        ASSERT_GT(combo->count(), 0) << "the day's notes are listed";
+        EXPECT_FALSE(desde->KeyValue().empty());
+        EXPECT_EQ(combo->itemText(0).toStdString(), desde->KeyValue()) << "the first note of the day is chosen";
+        EXPECT_EQ(combo->currentText().toStdString(), desde->KeyValue());
+        EXPECT_FALSE(lookup("lkcmbNotaHasta")->KeyValue().empty());
+        EXPECT_TRUE(driver_.SavePicture(Dialog(), std::string(RAZIR_SCREENSHOTS) + "/RImpresionNotas-dia.png"));
+        typeDate("31/02/2026");
+    });
+    p.Answer([&] {
+        QMessageBox* box = vcl::qt::OpenMessage();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "'31/02/2026' no es una fecha válida");
+        EXPECT_EQ(box->windowTitle(), "Advertencia");
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        box->accept();
+    });
+    p.Add([&] {
+        EXPECT_EQ(Dialog()->ActiveControl(), Dialog()->FindComponent("edtFecDesde")) << "the refused day keeps the focus";
+        EXPECT_EQ(driver_.Window(*Dialog())->focusWidget(), W("edtFecDesde"));
+        QTest::mouseClick(W("btnCancelar"), Qt::LeftButton);
+    });
+    RunFromMenu("RImpresionNotas", p);
+    EXPECT_EQ(Dialog(), nullptr);
 }
 
 }  // namespace
