@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/report/page.h"
 #include "platform/vcl/form.h"
 
 namespace report {
@@ -21,6 +22,7 @@ struct PreviewDocument {
     std::vector<std::string> pngPaths;  // empty unless the sink asked for images
     std::string text;                   // page text on a character grid, when asked
     int pages = 0;
+    std::shared_ptr<const std::vector<Page>> pageList;  // every page, for printing a range
 };
 
 // Where a preview's files are written.

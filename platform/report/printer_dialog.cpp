@@ -50,7 +50,85 @@ struct DatasetCloser {
     }
 };
 
+// Passes on only the pages of the chosen range, counting from 1 as they arrive.
+class PageRangeSink : public PageSink {
+public:
+    PageRangeSink(const PrinterSettings& settings, PageSink& out) : settings_(settings), out_(out) {}
+    void BeginDocument(int) override { out_.BeginDocument(0); }
+    void AddPage(const Page& page) override {
+        if (!settings_.Includes(++seen_)) return;
+        out_.AddPage(page);
+        ++kept_;
+    }
+    void EndDocument() override { out_.EndDocument(); }
+    int Kept() const { return kept_; }
+
+private:
+    const PrinterSettings& settings_;
+    PageSink& out_;
+    int seen_ = 0, kept_ = 0;
+};
+
+// Keeps a copy of every page so that the preview can print a range of them later.
+class PageKeeper : public PageSink {
+public:
+    explicit PageKeeper(std::vector<Page>& pages) : pages_(pages) {}
+    void AddPage(const Page& page) override { pages_.push_back(page); }
+
+private:
+    std::vector<Page>& pages_;
+};
+
 }  // namespace
+
+void CheckPageRange(const PrinterSettings& settings) {
+    if (settings.firstPage > 0 && settings.lastPage > 0 && settings.firstPage > settings.lastPage)
+        throw PrintError("La página inicial no debe ser mayor que la página final");
+}
+
+void PrintPages(const std::function<void(PageSink&)>& produce, const PrinterSettings& settings,
+                const std::string& title, const std::string& defaultFile) {
+    CheckPageRange(settings);
+    namespace fs = std::filesystem;
+    static int serial = 0;
+    fs::path tmp = fs::temp_directory_path() /
+                   ("razir-print-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".pdf");
+    std::error_code ec;
+    try {
+        int kept = 0;
+        {
+            PdfRenderer pdf(tmp.string(), title);
+            PageRangeSink range(settings, pdf);
+            produce(range);
+            kept = range.Kept();
+        }
+        if (kept == 0 && !settings.AllPages())
+            throw PrintError("Ninguna página del reporte está entre la " + std::to_string(settings.firstPage) +
+                             " y la " + (settings.lastPage > 0 ? std::to_string(settings.lastPage) : "última"));
+        PrintRequest req;
+        req.pdfPath = tmp.string();
+        req.destination = settings.destination;
+        req.filePath = settings.filePath.empty() ? defaultFile : settings.filePath;
+        req.title = title;
+        req.copies = settings.copies;
+        SendToPrinter(req);
+    } catch (...) {
+        fs::remove(tmp, ec);
+        throw;
+    }
+    fs::remove(tmp, ec);
+}
+
+void PrintPreviewDocument(const PreviewDocument& doc, const PrinterSettings& settings) {
+    PrintPages(
+        [&](PageSink& sink) {
+            sink.BeginDocument(doc.pages);
+            if (doc.pageList)
+                for (const Page& page : *doc.pageList) sink.AddPage(page);
+            sink.EndDocument();
+        },
+        settings, doc.reportName, (doc.reportName.empty() ? "reporte" : doc.reportName) + ".pdf");
+}
 
 struct TReportPrinterDialog::Prepared {
     std::unique_ptr<Report> report;
@@ -125,7 +203,11 @@ void TReportPrinterDialog::Preview(const std::string& path) {
             tee.Add(*png);
         }
         if (target.wantText) tee.Add(textRenderer);
+        auto kept = std::make_shared<std::vector<Page>>();
+        PageKeeper keeper(*kept);
+        tee.Add(keeper);
         doc.pages = Produce(*run, tee);
+        doc.pageList = std::move(kept);
         if (png) doc.pngPaths = png->Files();
         doc.text = text.str();
     }
@@ -159,30 +241,13 @@ bool TReportPrinterDialog::PrinterSetup() {
 }
 
 void TReportPrinterDialog::Print(const std::string& path) {
+    PrinterSettings settings = Printer;
+    settings.copies = Copies;
+    CheckPageRange(settings);  // before the datasets open
     auto run = Prepare(path);
-    namespace fs = std::filesystem;
-    fs::path tmp = fs::temp_directory_path() /
-                   ("razir-print-" + std::to_string(getpid()) + "-" + run->report->Name + ".pdf");
     std::string title = JoinTitle(run->job->Title);
-    {
-        PdfRenderer pdf(tmp.string(), title);
-        Produce(*run, pdf);
-    }
-    run.reset();
-    PrintRequest req;
-    req.pdfPath = tmp.string();
-    req.destination = Printer.destination;
-    req.filePath = Printer.filePath.empty() ? fs::path(path).stem().string() + ".pdf" : Printer.filePath;
-    req.title = title.empty() ? fs::path(path).stem().string() : title;
-    req.copies = Copies;
-    std::error_code ec;
-    try {
-        SendToPrinter(req);
-    } catch (...) {
-        fs::remove(tmp, ec);
-        throw;
-    }
-    fs::remove(tmp, ec);
+    const std::string stem = std::filesystem::path(path).stem().string();
+    PrintPages([&](PageSink& sink) { Produce(*run, sink); }, settings, title.empty() ? stem : title, stem + ".pdf");
 }
 
 }  // namespace report

@@ -14,6 +14,7 @@
 
 #include "platform/report/dataset.h"
 #include "platform/report/mask.h"
+#include "platform/report/page.h"
 #include "platform/report/preview.h"
 #include "platform/report/printer_setup.h"
 #include "platform/report/report.h"
@@ -38,6 +39,16 @@ public:
 private:
     Report& report_;
 };
+
+// A first page after the last one is a PrintError.
+void CheckPageRange(const PrinterSettings& settings);
+// Renders the pages `produce` sends, only those of the settings' page range, to a temporary
+// PDF and sends that to the settings' destination ("file": their path, or `defaultFile`).
+// A range that holds none of the pages is a PrintError and nothing is sent.
+void PrintPages(const std::function<void(PageSink&)>& produce, const PrinterSettings& settings,
+                const std::string& title, const std::string& defaultFile);
+// Prints a preview's kept pages (the preview window's print button).
+void PrintPreviewDocument(const PreviewDocument& doc, const PrinterSettings& settings);
 
 class TReportPrinterDialog : public vcl::TComponent {
 public:

@@ -1,6 +1,8 @@
 // The printer set-up form.
 #include "platform/report/printer_setup.h"
 
+#include <utility>
+
 namespace report {
 
 TfrmPrinterSetup::TfrmPrinterSetup(vcl::TComponent* owner) : vcl::TForm(owner) {
@@ -17,6 +19,13 @@ TfrmPrinterSetup::TfrmPrinterSetup(vcl::TComponent* owner) : vcl::TForm(owner) {
     spnCopias->SetParent(this);
     spnCopias->SetMinValue(1);
     spnCopias->SetMaxValue(999);
+    for (auto [spin, name] : {std::pair{&spnDesde, "spnDesde"}, std::pair{&spnHasta, "spnHasta"}}) {
+        *spin = new vcl::TSpinEdit(this);
+        (*spin)->SetName(name);
+        (*spin)->SetParent(this);
+        (*spin)->SetMinValue(0);
+        (*spin)->SetMaxValue(99999);
+    }
     btnAceptar = new vcl::TButton(this);
     btnAceptar->SetName("btnAceptar");
     btnAceptar->SetParent(this);
@@ -41,6 +50,8 @@ void TfrmPrinterSetup::Load(const std::vector<Destination>& destinations, const 
     cmbImpresora->SetItemIndex(chosen >= 0 ? chosen : fallback);
     edtArchivo->SetText(settings.filePath);
     spnCopias->SetValue(settings.copies);
+    spnDesde->SetValue(settings.firstPage);
+    spnHasta->SetValue(settings.lastPage);
 }
 
 PrinterSettings TfrmPrinterSetup::Settings() const {
@@ -48,6 +59,8 @@ PrinterSettings TfrmPrinterSetup::Settings() const {
     s.destination = cmbImpresora->Text();
     s.filePath = edtArchivo->Text();
     s.copies = spnCopias->Value();
+    s.firstPage = spnDesde->Value();
+    s.lastPage = spnHasta->Value();
     return s;
 }
 

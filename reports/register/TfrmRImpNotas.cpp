@@ -123,7 +123,7 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
     lkcmbTiendas->OnCloseUp = lkcmbTiendas->OnExit;
     lkcmbCajas->OnExit = [this](vcl::TObject* s) { lkcmbCajasExit(s); };
     lkcmbCajas->OnCloseUp = lkcmbCajas->OnExit;
-    edtFecDesde->OnExit = [this](vcl::TObject* s) { ctlUltimo = static_cast<vcl::TWinControl*>(s); };
+    edtFecDesde->OnExit = [this](vcl::TObject* s) { edtFecDesdeExit(s); };
     grpNotas->OnEnter = [this](vcl::TObject*) { grpNotasEnter(); };
     lkcmbNotaDesde->OnExit = [this](vcl::TObject* s) { lkcmbNotaDesdeExit(s); };
     lkcmbNotaDesde->OnCloseUp = lkcmbNotaDesde->OnExit;
@@ -244,6 +244,19 @@ void TfrmRImpNotas::lkcmbCajasExit(vcl::TObject* sender) {
         strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
     }
     ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+}
+
+void TfrmRImpNotas::edtFecDesdeExit(vcl::TObject* sender) {
+    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+    if (SaliendoSinValidar(true)) return;
+    // A day that does not exist is refused where it was typed: keeping the last good day
+    // would list, and reprint, the notes of a day the user did not ask for.
+    try {
+        edtFecDesde->TextAsDate();
+    } catch (const text::ConvertError& e) {
+        vcl::MessageBox(e.what(), "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+        edtFecDesde->SetFocus();
+    }
 }
 
 void TfrmRImpNotas::grpNotasEnter() {

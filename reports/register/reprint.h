@@ -47,6 +47,7 @@ private:
     void FormActivate();
     void lkcmbTiendasExit(vcl::TObject* sender);
     void lkcmbCajasExit(vcl::TObject* sender);
+    void edtFecDesdeExit(vcl::TObject* sender);
     void grpNotasEnter();
     void lkcmbNotaDesdeExit(vcl::TObject* sender);
     void lkcmbCajeroEnter();

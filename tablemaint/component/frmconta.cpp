@@ -37,6 +37,9 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
     SetName("VlmContArch");
     SetCaption("Control de Archivos");
     SetBorderStyle(bsDialog);
+    // Places for a desktop window: the tree of files on the left, what the chosen file
+    // says on the right, the tool bar above and the two buttons below.
+    SetBounds(0, 0, 640, 420);
     SetPosition(poScreenCenter);
     SetKeyPreview(true);
 
@@ -49,6 +52,7 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
 
     ToolBar = NewControl<TToolBar>(this, "ToolBar");
     ToolBar->SetImages(ImagenesDef);
+    ToolBar->SetBounds(0, 0, 640, 30);
     auto tool = [&](const char* name, const char* hint, int image, TNotifyEvent handler) {
         auto* b = NewControl<TToolButton>(ToolBar, name);
         b->SetHint(hint);
@@ -80,15 +84,18 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
 
     NotebookBDYC = NewControl<TNotebook>(this, "NotebookBDYC");
     NotebookBDYC->Pages().SetText("Base de Datos\nConfiguración");
+    NotebookBDYC->SetBounds(8, 36, 250, 330);
     TPage* bd = NotebookBDYC->Page(0);
     TPage* conf = NotebookBDYC->Page(1);
     LBArch = NewControl<TTreeView>(bd, "LBArch");
     LBArch->SetReadOnly(true);
+    LBArch->SetBounds(2, 2, 242, 322);
     LBArch->OnChange = [this](TObject* s, TTreeNode* n) { LBArchChange(s, n); };
     LBArch->OnExpanding = [this](TObject* s, TTreeNode* n, bool& a) { LBArchExpanding(s, n, a); };
     LBArch->OnCollapsing = [this](TObject*, TTreeNode* n, bool&) { LBArch->SetSelected(n); };
     tvConfig = NewControl<TTreeView>(conf, "tvConfig");
     tvConfig->SetReadOnly(true);
+    tvConfig->SetBounds(2, 2, 242, 322);
     tvConfig->Items().AddChild(tvConfig->Items().Add(nullptr, "Configuración"), "Paradox");
     tvConfig->Items().GetFirstNode()->Expand();
     tvConfig->OnChange = [this](TObject* s, TTreeNode* n) { ConfigChange(s, n); };
@@ -96,44 +103,56 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
 
     NotbookInfo = NewControl<TNotebook>(this, "NotbookInfo");
     NotbookInfo->Pages().SetText("Información\nResultado");
+    NotbookInfo->SetBounds(266, 36, 366, 330);
     TPage* info = NotbookInfo->Page(0);
     TPage* result = NotbookInfo->Page(1);
     sgInfo = NewControl<TStringGrid>(info, "sgInfo");
     sgInfo->SetColCount(6);
     sgInfo->SetRowCount(2);
     sgInfo->SetFixedCols(0);
+    sgInfo->SetBounds(4, 4, 354, 120);
     stbMsg = NewControl<TStatusBar>(info, "stbMsg");
     stbMsg->SetSimplePanel(true);
+    stbMsg->SetBounds(4, 296, 354, 24);
     aviTrab = NewControl<TAnimate>(info, "aviTrab");
     aviTrab->SetCommonAVI(aviFindFolder);
+    aviTrab->SetBounds(4, 132, 48, 48);
     btnInfAv = NewControl<TBitBtn>(info, "btnInfAv");
     btnInfAv->SetCaption("&Ver Errores");
     btnInfAv->SetEnabled(false);
+    btnInfAv->SetBounds(238, 260, 120, 28);
     btnInfAv->OnClick = [this](TObject* s) { VerErrores(s); };
     MemoResult = NewControl<TMemo>(result, "MemoResult");
     MemoResult->SetReadOnly(true);
+    MemoResult->SetBounds(4, 4, 354, 316);
 
     NotebookConf = NewControl<TNotebook>(this, "NotebookConf");
     NotebookConf->Pages().SetText("Información");
     TPage* settings = NotebookConf->Page(0);
     NotebookConf->SetVisible(false);
-    auto label = [&](const char* name, const char* caption) {
+    NotebookConf->SetBounds(266, 36, 366, 330);
+    auto label = [&](const char* name, const char* caption, int top) {
         auto* l = NewControl<TLabel>(settings, name);
         l->SetCaption(caption);
+        l->SetBounds(10, top + 4, 120, 16);
     };
-    label("lblNetDir", "Directorio de Red:");
-    label("lblLocalShare", " LOCALSHARE:");
-    label("lblNivel", "Nivel:");
-    label("lblLangDriver", "LANGDRIVER:");
+    label("lblNetDir", "Directorio de Red:", 12);
+    label("lblLocalShare", " LOCALSHARE:", 44);
+    label("lblNivel", "Nivel:", 76);
+    label("lblLangDriver", "LANGDRIVER:", 108);
     edtNetDir = NewControl<TEdit>(settings, "edtNetDir");
+    edtNetDir->SetBounds(136, 12, 216, 23);
     cbLocalShare = NewControl<TComboBox>(settings, "cbLocalShare");
     cbLocalShare->SetStyle(csDropDownList);
+    cbLocalShare->SetBounds(136, 44, 100, 23);
     cbLocalShare->Items().SetText("false\ntrue");
     cbNivel = NewControl<TComboBox>(settings, "cbNivel");
     cbNivel->SetStyle(csDropDownList);
+    cbNivel->SetBounds(136, 76, 100, 23);
     cbNivel->Items().SetText("4\n5\n6\n7");
     cbLengdrv = NewControl<TComboBox>(settings, "cbLengdrv");
     cbLengdrv->SetStyle(csDropDownList);
+    cbLengdrv->SetBounds(136, 108, 216, 23);
     // Display only: the settings are shown, never written from this dialog.
     cbLocalShare->SetEnabled(false);
     cbNivel->SetEnabled(false);
@@ -143,9 +162,11 @@ TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::T
 
     BitBtn1 = NewControl<TBitBtn>(this, "BitBtn1");
     BitBtn1->SetCaption("&Salir");
+    BitBtn1->SetBounds(452, 380, 88, 28);
     BitBtn1->OnClick = [this](TObject* s) { Salir(s); };
     BtnAyuda = NewControl<TBitBtn>(this, "BtnAyuda");
     BtnAyuda->SetCaption("&Ayuda");
+    BtnAyuda->SetBounds(544, 380, 88, 28);
     BtnAyuda->OnClick = [this](TObject* s) {
         if (OnAyuda) OnAyuda(s);
     };

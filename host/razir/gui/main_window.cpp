@@ -1,6 +1,10 @@
 // The main window's menus and the call of an export.
 #include "host/razir/gui/main_window.h"
 
+#include "platform/db/session.h"
+#include "platform/vcl/dialogs.h"
+#include "tablemaint/component/controlarch.h"
+
 namespace razir::gui {
 
 namespace {
@@ -30,9 +34,8 @@ TfrmRazir::TfrmRazir(vcl::TComponent* owner, ReportLibrary& library, std::string
 
     mnuPrincipal = NewItem(this, nullptr, "mnuPrincipal", "");
     mnuArchivo = NewItem(this, mnuPrincipal, "mnuArchivo", "&Archivo");
-    // The file-control dialog joins here once it lands; until then the entry stays disabled.
     mnuControlArchivos = NewItem(this, mnuArchivo, "mnuControlArchivos", "&Control de archivos...");
-    mnuControlArchivos->SetEnabled(false);
+    mnuControlArchivos->OnClick = [this](vcl::TObject*) { ControlArchivos(); };
     NewItem(this, mnuArchivo, "mnuSeparador", "-");
     mnuSalir = NewItem(this, mnuArchivo, "mnuSalir", "&Salir");
     mnuSalir->OnClick = [this](vcl::TObject*) { Close(); };
@@ -69,6 +72,20 @@ void TfrmRazir::RunReport(const ReportEntry& entry) {
         return;
     }
     reinterpret_cast<StoreEntryPoint>(symbol)(store_.c_str(), storeName_.c_str(), false);
+}
+
+void TfrmRazir::ControlArchivos() {
+    const std::string datos = db::DatabaseFolder("RazirWin10");
+    // A missing dictionary file is the component's own message.
+    try {
+        tablemaint::TControlArch control(this);
+        control.SetRutaBD(datos);
+        control.SetRutaTablas(control.RutaBD() + "VlmTablas.DB");
+        control.SetRutaCampos(control.RutaBD() + "VlmCampos.DB");
+        control.Ejecuta();
+    } catch (const std::exception& e) {
+        vcl::MessageBox(e.what(), "Control de archivos", vcl::MB_OK | vcl::MB_ICONERROR);
+    }
 }
 
 }  // namespace razir::gui

@@ -1,6 +1,7 @@
 // The main window of `razir gui`: the reports in menus grouped as the product groups them,
 // each entry calling its export of libReportes.so as the host does (P1 the current store,
-// P2 its description, P3 false), and the current store and company shown below the menu.
+// P2 its description, P3 false), the file-control dialog under "Archivo", and the current
+// store and company shown below the menu.
 // A form of the component model: whichever driver is current shows it.
 // Not here: the table of reports (report_menu.h) or the desktop driver (platform/vcl/qt).
 #pragma once
@@ -27,6 +28,9 @@ public:
 
     // Calls the report's export with the current store.
     void RunReport(const ReportEntry& entry);
+    // The file-control dialog over the data folder ("RazirWin10") and the data dictionary
+    // kept there (VlmTablas.DB, VlmCampos.DB); without the dictionary, a message says so.
+    void ControlArchivos();
 
     vcl::TMenuItem* mnuPrincipal;
     vcl::TMenuItem* mnuArchivo;

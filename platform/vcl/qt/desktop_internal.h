@@ -112,6 +112,11 @@ protected:
     std::map<const QWidget*, TControl*> controlOf_;
 };
 
+// Widgets of the tree view, string grid, notebook, pages, tool bar and tool buttons
+// (view_widgets.cpp): nullptr for any other control; Sync is false for any other control.
+QWidget* MakeViewWidget(DesktopDriver::Impl& host, TControl* c, QWidget* parent);
+bool SyncViewWidget(TControl* c, QWidget* w);
+
 // Windows of the report engine's forms (preview_window.cpp).
 std::unique_ptr<FormWindow> MakeReportWindow(DesktopDriver::Impl& host, TForm& form);
 // The sink that asks the engine for page images the preview window shows.

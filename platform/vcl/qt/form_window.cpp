@@ -310,8 +310,10 @@ void FormWindow::BuildMenu() {
 
 QWidget* FormWindow::MakeWidget(TControl* c, QWidget* parent) {
     DesktopDriver::Impl* host = &host_;
-    QWidget* w = nullptr;
-    if (auto* lookup = dynamic_cast<TDBLookupComboBox*>(c)) {
+    QWidget* w = MakeViewWidget(host_, c, parent);
+    if (w) {
+        // a tree, grid, notebook or tool bar (view_widgets.cpp)
+    } else if (auto* lookup = dynamic_cast<TDBLookupComboBox*>(c)) {
         auto* combo = new ModelCombo(parent, host_, lookup);
         auto* model = new QStandardItemModel(combo);
         combo->setModel(model);
@@ -492,6 +494,7 @@ void FormWindow::SyncControl(TControl* c, QWidget* w) {
     w->setVisible(c->Visible());
     w->setEnabled(c->Enabled());
     w->setToolTip(TipOf(c));
+    if (SyncViewWidget(c, w)) return;
 
     const bool focused = form_.FocusedControl() == c;
     if (auto* lookup = dynamic_cast<TDBLookupComboBox*>(c)) {

@@ -23,6 +23,7 @@
 #include <filesystem>
 
 #include "platform/report/preview.h"
+#include "platform/report/printer_dialog.h"
 #include "platform/report/printer_setup.h"
 #include "platform/report/printers.h"
 #include "platform/vcl/dialogs.h"
@@ -208,14 +209,7 @@ private:
             report::PrinterSettings s = settings_;
             if (!report::RunPrinterSetup(s)) return;
             settings_ = s;
-            const report::PreviewDocument& doc = preview_.Document();
-            report::PrintRequest r;
-            r.pdfPath = doc.pdfPath;
-            r.destination = s.destination;
-            r.filePath = s.filePath.empty() ? doc.reportName + ".pdf" : s.filePath;
-            r.title = doc.reportName;
-            r.copies = s.copies;
-            report::SendToPrinter(r);
+            report::PrintPreviewDocument(preview_.Document(), s);
         });
     }
 
@@ -258,6 +252,8 @@ protected:
             {"Impresora:", setup_.cmbImpresora, 280},
             {"Archivo:", setup_.edtArchivo, 280},
             {"Copias:", setup_.spnCopias, 80},
+            {"Desde página:", setup_.spnDesde, 80},
+            {"Hasta página:", setup_.spnHasta, 80},
         };
         int y = 14;
         for (const Row& row : rows) {
@@ -265,13 +261,18 @@ protected:
             label->setGeometry(14, y + 4, 84, 18);
             if (QWidget* w = WidgetOf(row.control)) w->setGeometry(100, y, row.width, 24);
             y += 34;
+            const char* note = row.control == setup_.edtArchivo ? "Solo con el destino \"file\"; vacío: el nombre del reporte."
+                               : row.control == setup_.spnHasta ? "0 en ambas: todas las páginas; 0 en una: sin límite de ese lado."
+                                                                : nullptr;
+            if (!note) continue;
+            auto* hint = new QLabel(Q(note), client_);
+            hint->setObjectName(row.control == setup_.edtArchivo ? "lblNotaArchivo" : "lblNotaPaginas");
+            hint->setWordWrap(true);
+            hint->setGeometry(100, y - 8, 280, 32);
+            hint->setEnabled(false);
+            y += 26;
         }
-        auto* note = new QLabel("Solo con el destino \"file\"; vacío: el nombre del reporte.", client_);
-        note->setObjectName("lblNotaArchivo");
-        note->setWordWrap(true);
-        note->setGeometry(100, y - 4, 280, 32);
-        note->setEnabled(false);
-        y += 36;
+        y += 8;
         if (QWidget* w = WidgetOf(setup_.btnAceptar)) w->setGeometry(198, y, 88, 28);
         if (QWidget* w = WidgetOf(setup_.btnCancelar)) w->setGeometry(292, y, 88, 28);
     }

@@ -187,6 +187,68 @@ TEST_F(ReportPrinterDialogTest, PrintsToAFileAfterTheSetUp) {
     EXPECT_EQ(head, "%PDF-");
 }
 
+// One page a store: each detail band starts a new page.
+const char* kPageAStore =
+    "<report name='RPaginas'><page columns='60'/>"
+    "<datasets><query name='Query1'><sql><line>SELECT * FROM Tiendas</line></sql></query></datasets>"
+    "<bands dataset='Query1'>"
+    "<detail name='bndDetalle' height='4.233' newpage='true'><field left='0' top='0' width='20' field='Tienda'/></detail>"
+    "</bands></report>";
+
+// Pages of a PDF as its page objects ("/Type /Pages" is the tree, not a page).
+int PdfPages(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int count = 0;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++count;
+    return count;
+}
+
+TEST_F(ReportPrinterDialogTest, PrintsOnlyThePagesOfTheChosenRange) {
+    factory_.Provide("Query1", Stores({"01", "02", "03"}));
+    const std::string layout = Write("RPaginas.QR2", kPageAStore);
+    struct Case {
+        const char* name;
+        int first, last;
+        int pages;  // -1: a PrintError and no file
+    };
+    const Case cases[] = {
+        {"todas", 0, 0, 3},       {"solo la segunda", 2, 2, 1}, {"de la segunda en adelante", 2, 0, 2},
+        {"hasta la primera", 0, 1, 1}, {"fuera del reporte", 4, 9, -1}, {"invertido", 3, 2, -1},
+    };
+    for (const Case& c : cases) {
+        const std::string out = (dir_ / (std::string(c.name) + ".pdf")).string();
+        vcl::ScriptDriver script(vcl::ParseScript("pick cmbImpresora file\nset edtArchivo=" + out + "\nset spnDesde=" +
+                                                  std::to_string(c.first) + "\nset spnHasta=" + std::to_string(c.last) +
+                                                  "\nclick btnAceptar\n"));
+        {
+            vcl::DriverScope scope(script);
+            ASSERT_TRUE(dlg_.PrinterSetup()) << c.name;
+        }
+        EXPECT_EQ(dlg_.Printer.firstPage, c.first) << c.name;
+        EXPECT_EQ(dlg_.Printer.lastPage, c.last) << c.name;
+        if (c.pages < 0) {
+            EXPECT_THROW(dlg_.Print(layout), PrintError) << c.name;
+            EXPECT_FALSE(fs::exists(out)) << c.name;
+            continue;
+        }
+        dlg_.Print(layout);
+        EXPECT_EQ(PdfPages(out), c.pages) << c.name;
+    }
+}
+
+TEST_F(ReportPrinterDialogTest, PreviewPrintsARangeOfItsPages) {
+    factory_.Provide("Query1", Stores({"01", "02", "03"}));
+    dlg_.Preview(Write("RPaginas.QR2", kPageAStore));
+    PrinterSettings s;
+    s.filePath = (dir_ / "rango.pdf").string();
+    s.firstPage = 2;
+    s.lastPage = 3;
+    PrintPreviewDocument(FindPreview()->Document(), s);
+    EXPECT_EQ(PdfPages(s.filePath), 2);
+}
+
 TEST_F(ReportPrinterDialogTest, CancelledSetUpChangesNothing) {
     vcl::ScriptDriver script(vcl::ParseScript("set spnCopias=9\nclick btnCancelar\n"));
     {

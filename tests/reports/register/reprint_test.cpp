@@ -353,3 +353,17 @@ TEST_F(Reprint, AnInvertedRangeIsCopiedLeavingTheFirstLookupAndWarnedLeavingTheL
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Reprint, ADayThatDoesNotExistIsRefusedInTheDateEdit) {
+    auto d = Play(RImpresionNotas, "set edtFecDesde=31/02/2026\nfocus lkcmbNotaDesde", "01", "Centro");
+    ASSERT_EQ(d->Messages().size(), 1u);
+    EXPECT_EQ(d->Messages()[0].request.text, "'31/02/2026' no es una fecha válida");
+    EXPECT_EQ(d->Messages()[0].request.caption, "Advertencia");
+    EXPECT_EQ(d->Messages()[0].request.icon, vcl::MsgIcon::Information);
+    ASSERT_EQ(d->Failures().size(), 1u) << "the focus did not reach the note range";
+    EXPECT_TRUE(Has(d->Failures()[0], "quedó en \"edtFecDesde\"")) << d->Failures()[0];
+}
+
+}  // namespace

@@ -1,15 +1,21 @@
 // The report dialogs of libReportes.so opened from razir gui's menus through the desktop
 // driver, over a small demo chain: every dialog that exists opens as a window and closes, its
 // picture written to screenshots/, and the catalogue of stores driven through real widgets
-// (a range picked in the lookups, Preliminar, the preview's pages, Cancelar closing both).
+// (a range picked in the lookups, Preliminar, the preview's pages, Cancelar closing both),
+// the reprint of notes with a day typed into its date edit, and the file-control dialog of the
+// Archivo menu over the demo's data folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTableWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +27,9 @@
 #include "platform/report/preview.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/dblookup.h"
+#include "platform/vcl/treeview.h"
 #include "platform/vcl/qt/desktop_driver.h"
+#include "tablemaint/engine/dictionary.h"
 #include "tests/platform/vcl/qt/widget_steps.h"
 
 namespace razir::gui {
@@ -193,6 +201,114 @@ TEST_F(ReportDialogs, StoresCatalogueThroughRealWidgets) {
     RunFromMenu("RTiendas", p);
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(report::OpenPreviews().empty()) << "Cancelar closed the preview too";
+}
+
+TEST_F(ReportDialogs, ReprintListsTheNotesOfTheDayTypedAndRefusesADayThatDoesNotExist) {
+    auto lookup = [&](const char* name) {
+        return dynamic_cast<vcl::TDBLookupComboBox*>(Dialog()->FindComponent(name));
+    };
+    auto typeDate = [&](const char* date) {
+        QTest::mouseClick(W("edtFecDesde"), Qt::LeftButton);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);  // typing replaces the date
+        QTest::keyClicks(KeyTarget(), date);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(W("edtFecDesde"))->text(), date);
+        QTest::keyClick(KeyTarget(), Qt::Key_Tab);
+    };
+    Player p;
+    p.Add([&] { typeDate("01/01/2026"); });  // the demo's one day
+    p.Add([&] {
+        vcl::TDBLookupComboBox* desde = lookup("lkcmbNotaDesde");
+        ASSERT_NE(desde, nullptr);
+        // The note group is a tab stop of its own; entering it lists the day's notes.
+        EXPECT_EQ(Dialog()->ActiveControl(), Dialog()->FindComponent("grpNotas"));
+        auto* combo = qobject_cast<QComboBox*>(W("lkcmbNotaDesde"));
+        ASSERT_NE(combo, nullptr);
+        ASSERT_GT(combo->count(), 0) << "the day's notes are listed";
+        EXPECT_FALSE(desde->KeyValue().empty());
+        EXPECT_EQ(combo->itemText(0).toStdString(), desde->KeyValue()) << "the first note of the day is chosen";
+        EXPECT_EQ(combo->currentText().toStdString(), desde->KeyValue());
+        EXPECT_FALSE(lookup("lkcmbNotaHasta")->KeyValue().empty());
+        EXPECT_TRUE(driver_.SavePicture(Dialog(), std::string(RAZIR_SCREENSHOTS) + "/RImpresionNotas-dia.png"));
+        typeDate("31/02/2026");
+    });
+    p.Answer([&] {
+        QMessageBox* box = vcl::qt::OpenMessage();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "'31/02/2026' no es una fecha válida");
+        EXPECT_EQ(box->windowTitle(), "Advertencia");
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        box->accept();
+    });
+    p.Add([&] {
+        EXPECT_EQ(Dialog()->ActiveControl(), Dialog()->FindComponent("edtFecDesde")) << "the refused day keeps the focus";
+        EXPECT_EQ(driver_.Window(*Dialog())->focusWidget(), W("edtFecDesde"));
+        QTest::mouseClick(W("btnCancelar"), Qt::LeftButton);
+    });
+    RunFromMenu("RImpresionNotas", p);
+    EXPECT_EQ(Dialog(), nullptr);
+}
+
+TEST_F(ReportDialogs, FileControlShowsTheDataFolderThroughItsDictionary) {
+    const fs::path datos = *dir_ / "datos";
+    fs::remove(datos / "VlmTablas.DB");
+    // Without the dictionary the menu entry says so and opens nothing.
+    {
+        Player p;
+        p.Answer([&] {
+            QMessageBox* box = vcl::qt::OpenMessage();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "Control de archivos");
+            EXPECT_FALSE(box->text().isEmpty());
+            box->accept();
+        });
+        p.Start();
+        main_->mnuControlArchivos->Click();
+        EXPECT_EQ(vcl::Screen->FindForm("VlmContArch"), nullptr);
+    }
+    std::string error;
+    ASSERT_TRUE(tablemaint::EscribeDiccionario(tablemaint::DiccionarioIncluido(), (datos / "VlmTablas.DB").string(),
+                                               (datos / "VlmCampos.DB").string(), &error))
+        << error;
+    Player p;
+    QTreeWidget* tree = nullptr;
+    p.Add([&] {
+        vcl::TForm* dialog = vcl::Screen->FindForm("VlmContArch");
+        ASSERT_NE(dialog, nullptr);
+        QWidget* window = driver_.Window(*dialog);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Control de Archivos");
+        tree = window->findChild<QTreeWidget*>("LBArch");
+        ASSERT_NE(tree, nullptr);
+        ASSERT_GT(tree->topLevelItemCount(), 0) << "the dictionary's files are listed";
+        EXPECT_TRUE(tree->isVisible());
+        auto* grid = window->findChild<QTableWidget*>("sgInfo");
+        ASSERT_NE(grid, nullptr);
+        EXPECT_FALSE(grid->item(0, 0)->text().isEmpty()) << "the grid's heading";
+        EXPECT_NE(window->findChild<QWidget*>("tbVerif"), nullptr);
+        EXPECT_TRUE(driver_.SavePicture(dialog, std::string(RAZIR_SCREENSHOTS) + "/control-de-archivos.png"));
+        // A click on the second file makes it the model's selection.
+        QTreeWidgetItem* second = tree->topLevelItem(std::min(1, tree->topLevelItemCount() - 1));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(second).center());
+    });
+    p.Add([&] {
+        auto* dialog = vcl::Screen->FindForm("VlmContArch");
+        ASSERT_NE(dialog, nullptr);
+        auto* lbArch = dynamic_cast<vcl::TTreeView*>(dialog->FindComponent("LBArch"));
+        ASSERT_NE(lbArch, nullptr);
+        ASSERT_NE(lbArch->Selected(), nullptr);
+        EXPECT_EQ(QString::fromStdString(lbArch->Selected()->Text()), tree->currentItem()->text(0));
+        EXPECT_TRUE(driver_.SavePicture(dialog, std::string(RAZIR_SCREENSHOTS) + "/control-de-archivos-archivo.png"));
+        QTest::mouseClick(driver_.Widget(*dynamic_cast<vcl::TControl*>(dialog->FindComponent("BitBtn1"))), Qt::LeftButton);
+    });
+    p.Add([&] {
+        if (auto* open = vcl::Screen->FindForm("VlmContArch"); open && open->Showing()) {
+            ADD_FAILURE() << "Salir left the dialog open";
+            open->SetModalResult(vcl::mrAbort);
+        }
+    });
+    p.Start();
+    main_->mnuControlArchivos->Click();
+    EXPECT_EQ(vcl::Screen->FindForm("VlmContArch"), nullptr);
 }
 
 }  // namespace

@@ -15,11 +15,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -489,6 +491,52 @@ TEST_F(DesktopDriverTest, PrinterSetupListsDestinationsAndCanBeCancelled) {
     ASSERT_TRUE(report::RunPrinterSetup(settings));
     EXPECT_EQ(settings.filePath, out);
     EXPECT_EQ(settings.copies, 3);
+}
+
+TEST_F(DesktopDriverTest, PrinterSetupWindowPrintsAPageRange) {
+    const std::string layout = (dir_ / "RPaginas.QR2").string();
+    std::ofstream(layout) << "<report name='RPaginas'>"
+                             "<datasets><query name='Query1'><sql><line>SELECT * FROM Tiendas</line></sql></query></datasets>"
+                             "<bands dataset='Query1'><detail name='bndDetalle' height='10' newpage='true'>"
+                             "<field left='0' top='0' width='20' field='Tienda'/></detail></bands></report>";
+    report::MemoryDatasetFactory data;
+    data.Provide("Query1", report::MemoryTable{{"Tienda"}, {{std::string("01")}, {std::string("02")}, {std::string("03")}}});
+    report::TReportPrinterDialog dlg(nullptr);
+    dlg.SetDatasetFactory(&data);
+    const std::string out = (dir_ / "pagina2.pdf").string();
+    Player p;
+    p.Add([&] {
+        TForm* setup = Screen->FindForm("frmPrinterSetup");
+        ASSERT_NE(setup, nullptr);
+        QWidget* window = driver_.Window(*setup);
+        QTest::mouseClick(window->findChild<QLineEdit*>("edtArchivo"), Qt::LeftButton);
+        QTest::keyClicks(KeyTarget(), QString::fromStdString(out));
+        for (const char* name : {"spnDesde", "spnHasta"}) {
+            auto* spin = window->findChild<QSpinBox*>(name);
+            ASSERT_NE(spin, nullptr) << name;
+            QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
+            Key(Qt::Key_Up);
+            Key(Qt::Key_Up);
+        }
+        EXPECT_TRUE(driver_.SavePicture(setup, Shot("configurar-impresion-paginas")));
+        QTest::mouseClick(window->findChild<QPushButton*>("btnAceptar"), Qt::LeftButton);
+    });
+    p.Start();
+    ASSERT_TRUE(dlg.PrinterSetup());
+    EXPECT_EQ(dlg.Printer.firstPage, 2);
+    EXPECT_EQ(dlg.Printer.lastPage, 2);
+    dlg.Print(layout);
+    // pdfinfo reads the page tree as a viewer would.
+    const std::string command = "pdfinfo '" + out + "' 2>&1";
+    std::string info;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buf[256];
+        while (fgets(buf, sizeof buf, pipe)) info += buf;
+        pclose(pipe);
+    }
+    const auto at = info.find("Pages:");
+    ASSERT_NE(at, std::string::npos) << info;
+    EXPECT_EQ(std::atoi(info.c_str() + at + 6), 1) << info;
 }
 
 TEST_F(DesktopDriverTest, HourglassFollowsTheScreenCursor) {
