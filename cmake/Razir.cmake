@@ -17,6 +17,22 @@ function(razir_library name)
   endforeach()
 endfunction()
 
+# razir_ship(TARGET FOLDER GLOB... [FOR LIBRARY])
+# Copies shipped files (layouts, note formats) into <build>/bin/FOLDER, beside the program,
+# where the program and the demo find them; LIBRARY is built after them.
+function(razir_ship target folder)
+  cmake_parse_arguments(ARG "" "FOR" "GLOBS" ${ARGN})
+  file(GLOB files CONFIGURE_DEPENDS ${ARG_GLOBS})
+  add_custom_target(${target} ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/${folder}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${files} ${CMAKE_BINARY_DIR}/bin/${folder}
+    DEPENDS ${files}
+    COMMENT "Copying ${folder}")
+  if(ARG_FOR)
+    add_dependencies(${ARG_FOR} ${target})
+  endif()
+endfunction()
+
 # razir_test(NAME SOURCES ... [LIBS ...])
 # A GoogleTest executable whose cases CTest lists one by one. Tests run in their own build
 # folder and find fixtures through RAZIR_FIXTURES.

@@ -115,7 +115,6 @@ void WriteSamples(const fs::path& dir) {
     ::setenv("RAZIR_HOME", home.c_str(), 1);
     auto inst = velmor::Installation::Load(velmor::FindInstallationFolder());
     velmor::OpenSession(inst);
-    vcl::Application->SetExeName(inst.Folder + "razir");
     int written = 0;
     for (const auto& entry : ReportEntries()) {
         if (!HasPreview(entry)) continue;

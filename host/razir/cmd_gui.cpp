@@ -7,6 +7,7 @@
 #include "host/razir/gui/main_window.h"
 #include "host/velmor/installation.h"
 #include "host/velmor/session.h"
+#include "platform/shell/folders.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/qt/desktop_driver.h"
 
@@ -44,7 +45,7 @@ int RunGui(const std::vector<std::string>& args) {
 
     vcl::qt::DesktopDriver driver;
     vcl::DriverScope scope(driver);
-    gui::SharedReportLibrary library(vcl::Application->ExeFolder() + "libReportes.so");
+    gui::SharedReportLibrary library(shell::ProgramFolder() + "libReportes.so");
     if (!library.Error().empty()) std::cerr << "razir gui: " << library.Error() << "\n";
     const velmor::TRazirConfig& config = inst.Config;
     vcl::FreePtr<gui::TfrmRazir> form(vcl::Create<gui::TfrmRazir>(

@@ -81,8 +81,6 @@ int RunReportCommand(const std::vector<std::string>& args) {
         throw std::runtime_error("No hay razir.ini en " + inst.Folder +
                                  "; indique la instalación con RAZIR_HOME o cree una con «razir demo»");
     velmor::OpenSession(inst);
-    // The reports look for Reportes/ and the help beside the host program: the installation.
-    vcl::Application->SetExeName(inst.Folder + "razir");
     vcl::TForm principal(nullptr);
     principal.SetName("frmPrincipal");
     vcl::Application->SetMainForm(&principal);

@@ -2,12 +2,11 @@
 // and collects what the preview produced.
 #include "host/razir/report_runner.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
+#include "host/razir/gui/report_menu.h"
 #include "platform/report/preview.h"
 #include "platform/shell/folders.h"
 
@@ -15,17 +14,11 @@ namespace razir {
 namespace {
 
 namespace fs = std::filesystem;
-using Entry = void (*)(const char*, const char*, bool);
 
-void* Library() {
-    static void* handle = [] {
-        const std::string beside = shell::ProgramFolder() + "libReportes.so";
-        void* h = dlopen(beside.c_str(), RTLD_NOW | RTLD_GLOBAL);
-        if (!h) h = dlopen("libReportes.so", RTLD_NOW | RTLD_GLOBAL);
-        if (!h) throw std::runtime_error(std::string("No se pudo cargar libReportes.so: ") + dlerror());
-        return h;
-    }();
-    return handle;
+gui::SharedReportLibrary& Library() {
+    static gui::SharedReportLibrary library(shell::ProgramFolder() + "libReportes.so");
+    if (!library.Error().empty()) throw std::runtime_error(library.Error());
+    return library;
 }
 
 // Where the preview of a run goes: the PDF always (beside a text or image output, in a
@@ -66,7 +59,7 @@ private:
 }  // namespace
 
 ReportOutcome RunReport(const ReportRun& run) {
-    auto entry = reinterpret_cast<Entry>(dlsym(Library(), run.entry.c_str()));
+    auto entry = reinterpret_cast<gui::StoreEntryPoint>(Library().Find(run.entry));
     if (!entry) throw std::runtime_error("No existe el reporte \"" + run.entry + "\" en libReportes.so");
 
     ReportOutcome outcome;
@@ -107,14 +100,10 @@ ReportOutcome RunReport(const ReportRun& run) {
 }
 
 std::vector<std::string> ReportEntries() {
-    static const char* const kAll[] = {
-        "RTiendas", "RCajas", "RDispositivos", "RTipoPagos", "RUsuarios", "RDepartamentos",
-        "RLineas", "RMonedas", "REsquema",
-        "RImpresionNotas",
-    };
     std::vector<std::string> out;
-    for (const char* name : kAll)
-        if (dlsym(Library(), name)) out.emplace_back(name);
+    for (const auto& group : gui::ReportGroups())
+        for (const auto& e : group.entries)
+            if (e.kind == gui::EntryKind::StoreArgs && Library().Find(e.exportName)) out.emplace_back(e.exportName);
     return out;
 }
 

@@ -4,11 +4,13 @@
 #include "platform/db/error.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
+#include "platform/vcl/application.h"
 
 namespace velmor {
 
 void OpenSession(Installation& inst) {
     inst.MakeCurrent();
+    vcl::Application->SetExeName(inst.Folder + "razir");
     for (const auto& [alias, folder] : inst.Aliases) db::RegisterAlias(alias, folder);
     db::TSession::Default().NetFileDir = inst.NetFolder();
     inst.Config.SetStoreLookup([](std::string_view store) -> std::optional<std::string> {

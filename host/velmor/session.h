@@ -9,7 +9,10 @@
 namespace velmor {
 
 // Makes `inst` current (Installation::MakeCurrent) and opens its data for every report, note
-// and maintenance operation of the program. `inst` must outlive the session.
+// and maintenance operation of the program. The installation also stands for the host
+// program's folder, where the reports look for Reportes/ and the help pages
+// (vcl::Application->ExeFolder()); the program's own files are found through
+// shell::ProgramFolder(). `inst` must outlive the session.
 void OpenSession(Installation& inst);
 
 }  // namespace velmor

@@ -21,9 +21,7 @@ constexpr const char* kRango = "La clave de la caja inicial no debe ser mayor a 
 }  // namespace
 
 TfrmCatCaj::TfrmCatCaj(vcl::TComponent* owner)
-    : TfrmCatTienda(owner, "TfrmCatCaj", kCaption, kAyuda, "Cajas", "tblCajas") {
-    Etiqueta("lblTiendas", kTiendas, 12)->SetFocusControl(lkcmbTiendas);
-    lkcmbTiendas->SetBounds(112, 12, 232, 23);
+    : TfrmCatTienda(owner, "TfrmCatCaj", kCaption, kAyuda, "Cajas", "tblCajas", kTiendas) {
     lkcmbCajasDesde = ComboRegistros("lkcmbCajasDesde", kCajaInicial, 42, "Caja", "Caja;Descripcio");
     lkcmbCajasHasta = ComboRegistros("lkcmbCajasHasta", kCajaFinal, 72, "Caja", "Caja;Descripcio");
     ConectaRango(lkcmbCajasDesde, lkcmbCajasHasta, kRango);

@@ -12,13 +12,10 @@ constexpr const char* kUsuarioInicial = "&Usuario inicial";
 constexpr const char* kUsuarioFinal = "Usuario &final";
 constexpr const char* kRango = "La clave del Cajero inicial no debe ser mayor a la final";
 
-
 }  // namespace
 
 TfrmCatUsr::TfrmCatUsr(vcl::TComponent* owner)
-    : TfrmCatTienda(owner, "TfrmCatUsr", kCaption, kAyuda, "Usuarios.DB", "tblUsuarios") {
-    Etiqueta("lblTienda", kTienda, 12)->SetFocusControl(lkcmbTiendas);
-    lkcmbTiendas->SetBounds(112, 12, 232, 23);
+    : TfrmCatTienda(owner, "TfrmCatUsr", kCaption, kAyuda, "Usuarios.DB", "tblUsuarios", kTienda) {
     lkcmbUsuaDesde = ComboRegistros("lkcmbUsuaDesde", kUsuarioInicial, 42, "Usuario", "Usuario;Nombre");
     lkcmbUsuaHasta = ComboRegistros("lkcmbUsuaHasta", kUsuarioFinal, 72, "Usuario", "Usuario;Nombre");
     ConectaRango(lkcmbUsuaDesde, lkcmbUsuaHasta, kRango);

@@ -61,8 +61,10 @@ public:
     db::TTable& Registros() { return *tblRegistros_; }
 
 protected:
+    // `etiquetaTienda` captions the store lookup on the first row ("&Tiendas", "&Tienda").
     TfrmCatTienda(vcl::TComponent* owner, const char* clase, const char* caption, int ayuda,
-                  const char* tablaRegistros, const char* componenteRegistros);
+                  const char* tablaRegistros, const char* componenteRegistros,
+                  const char* etiquetaTienda);
     // The store's records: filters the table and enables Preview and Print by what it holds.
     void FiltraRegistros(const std::string& tienda);
     // A caption at the left of the row whose top is `top`.

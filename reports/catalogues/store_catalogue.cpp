@@ -18,7 +18,8 @@ std::unique_ptr<db::TTable> Tabla(const char* nombre, const char* componente) {
 }  // namespace
 
 TfrmCatTienda::TfrmCatTienda(vcl::TComponent* owner, const char* clase, const char* caption,
-                             int ayuda, const char* tablaRegistros, const char* componenteRegistros)
+                             int ayuda, const char* tablaRegistros, const char* componenteRegistros,
+                             const char* etiquetaTienda)
     : TfrmReporte(owner, clase, caption, ayuda),
       tblTiendas_(Tabla("Tiendas", "tblTiendas")),
       tblRegistros_(Tabla(tablaRegistros, componenteRegistros)),
@@ -29,6 +30,8 @@ TfrmCatTienda::TfrmCatTienda(vcl::TComponent* owner, const char* clase, const ch
     lkcmbTiendas->SetKeyField("Tienda");
     lkcmbTiendas->SetListField("Descripcio");
     lkcmbTiendas->SetTabStop(true);
+    lkcmbTiendas->SetBounds(112, 12, 232, 23);
+    Etiqueta("lblTienda", etiquetaTienda, 12)->SetFocusControl(lkcmbTiendas);
 }
 
 vcl::TLabel* TfrmCatTienda::Etiqueta(const std::string& name, const char* caption, int top) {

@@ -97,6 +97,19 @@ TEST_F(ReportCommand, StepsPlayTheDialogAndTheTextHoldsTheRange) {
     EXPECT_EQ(text.find("Tienda Centro"), std::string::npos) << text;
 }
 
+// The reports take their layouts from the installation's Reportes/, not from beside the
+// program, so a user's own layout is the one used (`razir gui` once looked beside the program).
+TEST_F(ReportCommand, TheInstallationsOwnLayoutIsTheOneUsed) {
+    const fs::path layout = dir_ / "Reportes" / "RMonedas.QR2";
+    std::string xml = Slurp(layout);
+    const std::string title = "Catálogo de monedas";
+    xml.replace(xml.find(title), title.size(), "Monedas de la casa");
+    std::ofstream(layout, std::ios::binary) << xml;
+    const fs::path out = dir_ / "monedas.txt";
+    ASSERT_EQ(Exit(Report("RMonedas --out " + out.string())), 0);
+    EXPECT_NE(Slurp(out).find("Monedas de la casa"), std::string::npos);
+}
+
 TEST_F(ReportCommand, FailuresAreReportedByTheExitCode) {
     struct Case { std::string args; int code; const char* why; };
     const Case kCases[] = {
