@@ -58,10 +58,6 @@ std::string TempFolder() {
     const char* t = std::getenv("TMPDIR");
     return Slash(t && *t ? t : "/tmp");
 }
-void Put(char* dst, const std::string& s, size_t n) {
-    std::strncpy(dst, s.c_str(), n - 1);
-    dst[n - 1] = 0;
-}
 
 // Opens the engine on the data folder and its dictionary; false (message given) when they are missing.
 bool Open(Engine& e, const std::string& data, const std::string& dicFolder) {
@@ -75,11 +71,11 @@ bool Open(Engine& e, const std::string& data, const std::string& dicFolder) {
         std::cerr << "razir tables: sin memoria\n";
         return false;
     }
-    Put(e.obj->szRutaBD, Slash(data), sizeof e.obj->szRutaBD);
-    Put(e.obj->szRutaTablas, tablas, sizeof e.obj->szRutaTablas);
-    Put(e.obj->szRutaCampos, campos, sizeof e.obj->szRutaCampos);
-    Put(e.obj->szIndiceDetalle, "NumeroT", sizeof e.obj->szIndiceDetalle);
-    Put(e.obj->szCamposMaestro, "Numero", sizeof e.obj->szCamposMaestro);
+    tablemaint::CopiaTexto(e.obj->szRutaBD, sizeof e.obj->szRutaBD, Slash(data));
+    tablemaint::CopiaTexto(e.obj->szRutaTablas, sizeof e.obj->szRutaTablas, tablas);
+    tablemaint::CopiaTexto(e.obj->szRutaCampos, sizeof e.obj->szRutaCampos, campos);
+    tablemaint::CopiaTexto(e.obj->szIndiceDetalle, sizeof e.obj->szIndiceDetalle, "NumeroT");
+    tablemaint::CopiaTexto(e.obj->szCamposMaestro, sizeof e.obj->szCamposMaestro, "Numero");
     e.obj->Inicializa();
     return true;
 }
@@ -327,7 +323,7 @@ int Settings(const std::vector<std::string>& args) {
             std::cerr << "razir tables: valor no válido para " << entry << ": \"" << args[1] << "\"\n";
             return kExitFailed;
         }
-        Put(buf, args[1], sizeof buf);
+        tablemaint::CopiaTexto(buf, sizeof buf, args[1]);
         if (!((*e).*s.set)(buf)) {
             std::cerr << "razir tables: no se pudo escribir " << entry << " en " << tablemaint::RutaConfiguracion() << "\n";
             return kExitFailed;

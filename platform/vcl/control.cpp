@@ -11,27 +11,24 @@ namespace vcl {
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TControl::~TControl() {
-    if (parent_) {
-        if (TForm* form = GetParentForm(parent_)) form->ControlRemoved(this);
-        auto& list = parent_->controls_;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-        auto& tabs = parent_->tabList_;
-        tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
-        parent_ = nullptr;
-    }
+    LeaveParent();
+    parent_ = nullptr;
+}
+
+void TControl::LeaveParent() {
+    if (!parent_) return;
+    if (TForm* form = GetParentForm(parent_)) form->ControlRemoved(this);
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    auto& tabs = parent_->tabList_;
+    tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
 }
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     if (auto* self = dynamic_cast<TWinControl*>(this); self && parent && self->ContainsControl(parent))
         throw EInvalidOperation("Un control no puede estar dentro de sí mismo");
-    if (parent_) {
-        if (TForm* form = GetParentForm(parent_)) form->ControlRemoved(this);
-        auto& list = parent_->controls_;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-        auto& tabs = parent_->tabList_;
-        tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
-    }
+    LeaveParent();
     parent_ = parent;
     if (parent_) {
         parent_->controls_.push_back(this);

@@ -80,6 +80,8 @@ protected:
 
 private:
     friend class TWinControl;
+    // Off the parent's control and tab lists, and out of its form's focus.
+    void LeaveParent();
     TWinControl* parent_ = nullptr;
     bool enabled_ = true;
     bool visible_ = true;

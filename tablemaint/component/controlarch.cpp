@@ -9,15 +9,6 @@
 #include "tablemaint/engine/vlmctlarch.h"
 
 namespace tablemaint {
-namespace {
-
-void Put(char* out, size_t size, const std::string& s) {
-    std::strncpy(out, s.c_str(), size - 1);
-    out[size - 1] = 0;
-}
-
-}  // namespace
-
 const char* TextoRecurso(int recurso) {
     switch (recurso) {
     case 1: return "Ruta de Base de datos Inexistente";
@@ -77,11 +68,11 @@ void TControlArch::Inicializa() {
     LiberaMotor();
     motor_ = CreaVlmCtlArch();
     if (!motor_) throw std::bad_alloc();
-    Put(motor_->szRutaBD, sizeof motor_->szRutaBD, rutaBD_);
-    Put(motor_->szRutaTablas, sizeof motor_->szRutaTablas, rutaTablas_);
-    Put(motor_->szRutaCampos, sizeof motor_->szRutaCampos, rutaCampos_);
-    Put(motor_->szIndiceDetalle, sizeof motor_->szIndiceDetalle, "NumeroT");
-    Put(motor_->szCamposMaestro, sizeof motor_->szCamposMaestro, "Numero");
+    CopiaTexto(motor_->szRutaBD, sizeof motor_->szRutaBD, rutaBD_);
+    CopiaTexto(motor_->szRutaTablas, sizeof motor_->szRutaTablas, rutaTablas_);
+    CopiaTexto(motor_->szRutaCampos, sizeof motor_->szRutaCampos, rutaCampos_);
+    CopiaTexto(motor_->szIndiceDetalle, sizeof motor_->szIndiceDetalle, "NumeroT");
+    CopiaTexto(motor_->szCamposMaestro, sizeof motor_->szCamposMaestro, "Numero");
     motor_->Inicializa();
 }
 
@@ -125,9 +116,9 @@ void TControlArch::Ejecuta() {
     Inicializa();
     dialogo_ = vcl::Create<TVlmContArch>(Owner(), motor_);
     try {
-        Put(dialogo_->szRutaTablas, sizeof dialogo_->szRutaTablas, RutaLocal(rutaTablas_));
-        Put(dialogo_->szRutaCampos, sizeof dialogo_->szRutaCampos, RutaLocal(rutaCampos_));
-        Put(dialogo_->szRutaBD, sizeof dialogo_->szRutaBD, RutaLocal(rutaBD_));
+        CopiaTexto(dialogo_->szRutaTablas, sizeof dialogo_->szRutaTablas, RutaLocal(rutaTablas_));
+        CopiaTexto(dialogo_->szRutaCampos, sizeof dialogo_->szRutaCampos, RutaLocal(rutaCampos_));
+        CopiaTexto(dialogo_->szRutaBD, sizeof dialogo_->szRutaBD, RutaLocal(rutaBD_));
         if (OnDameNombre) dialogo_->OnDameNombre = OnDameNombre;
         if (OnVerificar) dialogo_->OnVerificar = OnVerificar;
         if (OnAyuda) dialogo_->OnAyuda = OnAyuda;

@@ -16,15 +16,6 @@
 #include "tablemaint/engine/vlmctlarch.h"
 
 namespace tablemaint {
-namespace {
-
-void Put(char* out, size_t size, const std::string& s) {
-    std::strncpy(out, s.c_str(), size - 1);
-    out[size - 1] = 0;
-}
-
-}  // namespace
-
 std::string CarpetaTemporal() {
     const char* t = std::getenv("TMPDIR");
     std::string folder = t && *t ? t : "/tmp";
@@ -203,7 +194,7 @@ bool TVlmContArch::Enlaza(bool) {
 vcl::TTreeNode* TVlmContArch::NuevoNodo(vcl::TTreeNode* parent, const std::string& text, const std::string& name,
                                         int32_t number, int32_t group, TipoNodo tipo) {
     auto rec = std::make_unique<TNodoArch>();
-    Put(rec->name, sizeof rec->name, name);
+    CopiaTexto(rec->name, sizeof rec->name, name);
     rec->number = number;
     rec->group = group;
     rec->tipo = tipo;
@@ -287,9 +278,9 @@ void TVlmContArch::MuestraNodo(bool limpiar) {
         if (!rec->name[0]) {
             const std::string table = Registro(node->Parent())->name;
             char out[260] = {};
-            if (indexName == "PRIMARIO") Put(out, sizeof out, ArchivoPrimario(table));
+            if (indexName == "PRIMARIO") CopiaTexto(out, sizeof out, ArchivoPrimario(table));
             else engine_->GetNomReal(out, table.c_str(), indexName.c_str());
-            Put(rec->name, sizeof rec->name, out);
+            CopiaTexto(rec->name, sizeof rec->name, out);
         }
     }
     EscribeFila(1, rec->name);
@@ -309,7 +300,7 @@ void TVlmContArch::Muestra(const Resultado& r) {
 
 void TVlmContArch::FormShow(vcl::TObject*) {
     Enlaza(true);
-    Put(engine_->szRutaBD, sizeof engine_->szRutaBD, szRutaBD);
+    CopiaTexto(engine_->szRutaBD, sizeof engine_->szRutaBD, szRutaBD);
     sgInfo->SetRowCount(2);
     for (int c = 0; c < 6; ++c) sgInfo->SetCells(c, 0, kEncabezadoArchivo[size_t(c)]);
     sgInfo->ClearRow(1);

@@ -148,8 +148,7 @@ bool kGetBDEInfo(char* nodo, char* entrada, char* out) {
     try {
         std::string v;
         if (!nodo || !entrada || !out || !LeeValor(nodo, entrada, v)) return false;
-        std::strncpy(out, v.c_str(), 259);
-        out[259] = 0;
+        CopiaTexto(out, 260, v);
         return true;
     } catch (...) {
         return false;

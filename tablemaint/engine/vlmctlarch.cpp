@@ -13,13 +13,14 @@
 #include "tablemaint/engine/verify.h"
 
 namespace tablemaint {
-namespace {
 
-void Copy(char* out, size_t size, const std::string& s) {
-    if (!out) return;
+void CopiaTexto(char* out, size_t size, const std::string& s) {
+    if (!out || size == 0) return;
     std::strncpy(out, s.c_str(), size - 1);
     out[size - 1] = 0;
 }
+
+namespace {
 
 std::string Str(const char* s) { return s ? s : ""; }
 
@@ -32,7 +33,7 @@ int Setting(const char* node, const char* entry, char* value, bool write) {
     if (write) return EscribeValor(node, entry, value) ? 1 : 0;
     std::string v;
     if (!LeeValor(node, entry, v)) return 0;
-    Copy(value, 260, v);
+    CopiaTexto(value, 260, v);
     return 1;
 }
 
@@ -380,7 +381,7 @@ void VlmCtlArch::GetNomReal(char* out, const char* tabla, const char* indice) tr
 }
 
 void VlmCtlArch::ArmaNombreIndice(char* out, uint16_t id, const char* tabla) {
-    Copy(out, 260, NombreIndice(id, Str(tabla)));
+    CopiaTexto(out, 260, NombreIndice(id, Str(tabla)));
 }
 
 bool VlmCtlArch::GetTCursorProps(const char* tabla) try {
@@ -394,8 +395,8 @@ bool VlmCtlArch::GetTCursorProps(const char* tabla) try {
         sqlite3_busy_timeout(db, 200);
         const std::string table = TableInFile(db);
         if (!table.empty()) {
-            Copy(curProps.szName, sizeof curProps.szName, path);
-            Copy(curProps.szTableType, sizeof curProps.szTableType, "SQLite 3");
+            CopiaTexto(curProps.szName, sizeof curProps.szName, path);
+            CopiaTexto(curProps.szTableType, sizeof curProps.szTableType, "SQLite 3");
             sqlite3_stmt* st = nullptr;
             std::string q = "SELECT (SELECT count(*) FROM pragma_table_info(" + db::QuoteIdent(table) +
                             ")), (SELECT count(*) FROM " + db::QuoteIdent(table) + ")";

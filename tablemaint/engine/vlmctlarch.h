@@ -22,6 +22,10 @@ struct FuenteDatos;      // the link between the two dictionary tables
 struct TBaseDatos;       // the data folder opened as a database
 struct TCursor;          // one table file opened exclusively
 
+// Copies `s` into a fixed text buffer of the engine's interface (szRutaBD and the like), cut
+// to fit and always terminated; a null `out` is left alone.
+void CopiaTexto(char* out, size_t size, const std::string& s);
+
 // One field description: its position (from 1) and its definition.
 struct FLDDesc {
     uint16_t iFldNum = 0;
