@@ -71,6 +71,9 @@ public:
         OnCreate = [this](vcl::TObject*) { criterios.CambiaTienda("01"); };
     }
     std::string ArchivoReporte() override { return "RTiendas.QR2"; }
+    using TfrmReporte::MascaraCantidad;
+    using TfrmReporte::MascaraDinero;
+    using TfrmReporte::MascaraDineroSinMiles;
 
     db::TTable tiendas, existencias, deptos, lineas, usuarios;
     Criterios criterios;
@@ -197,6 +200,18 @@ TEST_F(CriteriaDialog, AStoreWithoutStockDisablesProductsPreviewAndPrint) {
 }  // namespace
 
 namespace {
+
+TEST_F(CriteriaDialog, NumberMasksFollowTheConfiguredDecimalsAndCurrency) {
+    auto& d = Run("");
+    struct Case { int decimales; const char* cantidad; };
+    constexpr Case kCases[] = {{2, "#0.00"}, {3, "#0.000"}, {0, "#0."}};
+    for (const auto& c : kCases) {
+        config_.DecCantidad = static_cast<std::int16_t>(c.decimales);
+        EXPECT_EQ(d.MascaraCantidad(), c.cantidad) << c.decimales;
+    }
+    EXPECT_EQ(d.MascaraDinero(), "$ ###,##0.00");
+    EXPECT_EQ(d.MascaraDineroSinMiles(), "$ #0.00");
+}
 
 TEST_F(CriteriaDialog, ARegisterOnA40ColumnRollChoosesThe40ColumnLayout) {
     Fill(tables::Cajas(), {Row{"01", "01", "Caja ancha", "Nota80.nta", 0, "002", 0, 0, 0},
