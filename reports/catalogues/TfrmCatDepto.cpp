@@ -19,6 +19,6 @@ TfrmCatDepto::TfrmCatDepto(vcl::TComponent* owner) : TfrmCatalogoRango(owner, kT
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RDepartamentos(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatDepto>(p1, p2);
+REPORTES_EXPORT void RDepartamentos(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatDepto>(p1, p2, p3);
 }

@@ -19,6 +19,6 @@ TfrmCatDisp::TfrmCatDisp(vcl::TComponent* owner) : TfrmCatalogoRango(owner, kTfr
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RDispositivos(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatDisp>(p1, p2);
+REPORTES_EXPORT void RDispositivos(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatDisp>(p1, p2, p3);
 }

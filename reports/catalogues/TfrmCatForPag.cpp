@@ -5,6 +5,7 @@
 #include "platform/text/format.h"
 #include "reports/catalogues/catalogues.h"
 #include "reports/framework/entry.h"
+#include "reports/framework/order_by.h"
 
 namespace reportes {
 namespace {
@@ -39,9 +40,7 @@ TfrmCatForPag::TfrmCatForPag(vcl::TComponent* owner) : TfrmCatalogoRango(owner, 
 }
 
 void TfrmCatForPag::AlAbrirDataset(report::Dataset& ds) {
-    if (!report::SameName(ds.Name(), "Query1")) return;
-    const int orden = std::clamp(cmbOrden->ItemIndex(), 0, 2);
-    ds.SQL.insert(ds.SQL.begin() + std::min<std::size_t>(2, ds.SQL.size()), kOrderBy[orden]);
+    if (report::SameName(ds.Name(), "Query1")) PonOrderBy(ds.SQL, kOrderBy[std::clamp(cmbOrden->ItemIndex(), 0, 2)]);
 }
 
 void TfrmCatForPag::AlCargarReporte(report::Report& r) {
@@ -56,6 +55,6 @@ void TfrmCatForPag::AlCargarReporte(report::Report& r) {
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RTipoPagos(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatForPag>(p1, p2);
+REPORTES_EXPORT void RTipoPagos(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatForPag>(p1, p2, p3);
 }

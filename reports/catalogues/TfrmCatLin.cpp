@@ -19,6 +19,6 @@ TfrmCatLin::TfrmCatLin(vcl::TComponent* owner) : TfrmCatalogoRango(owner, kTfrmC
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RLineas(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatLin>(p1, p2);
+REPORTES_EXPORT void RLineas(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatLin>(p1, p2, p3);
 }

@@ -19,6 +19,6 @@ TfrmCatMone::TfrmCatMone(vcl::TComponent* owner) : TfrmCatalogoRango(owner, kTfr
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RMonedas(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatMone>(p1, p2);
+REPORTES_EXPORT void RMonedas(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatMone>(p1, p2, p3);
 }

@@ -19,6 +19,6 @@ TfrmCatTie::TfrmCatTie(vcl::TComponent* owner) : TfrmCatalogoRango(owner, kTfrmC
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RTiendas(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmCatTie>(p1, p2);
+REPORTES_EXPORT void RTiendas(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmCatTie>(p1, p2, p3);
 }

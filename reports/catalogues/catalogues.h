@@ -9,6 +9,7 @@
 #include "platform/vcl/lists.h"
 #include "platform/db/list_source.h"
 #include "reports/framework/range_catalogue.h"
+#include "reports/framework/store_picker.h"
 
 namespace reportes {
 
@@ -56,59 +57,73 @@ public:
 // the store's records, and Preview and Print only while the store has any.
 class TfrmCatTienda : public TfrmReporte {
 public:
+    SelectorTienda tienda;
     vcl::TDBLookupComboBox* lkcmbTiendas;
-    db::TTable& Tiendas() { return *tblTiendas_; }
-    db::TTable& Registros() { return *tblRegistros_; }
+    vcl::TDBLookupComboBox* lkcmbDesde;
+    vcl::TDBLookupComboBox* lkcmbHasta;
+    db::TTable& Registros() { return tblRegistros_; }
+
+    // What one store's catalogue names: the store caption on the first row ("&Tiendas",
+    // "&Tienda"), its records' table and the two combos over them.
+    struct Registro {
+        const char* clase;
+        const char* caption;
+        int ayuda;
+        const char* etiquetaTienda;
+        const char* tabla;        // "Cajas", "Usuarios.DB"
+        const char* componente;   // "tblCajas"
+        const char* clave;        // "Caja"
+        const char* campos;       // "Caja;Descripcio"
+        const char* cmbDesde;     // "lkcmbCajasDesde"
+        const char* etiquetaDesde;
+        const char* cmbHasta;
+        const char* etiquetaHasta;
+        const char* mensaje;      // the inverted-range warning
+    };
 
 protected:
-    // `etiquetaTienda` captions the store lookup on the first row ("&Tiendas", "&Tienda").
-    TfrmCatTienda(vcl::TComponent* owner, const char* clase, const char* caption, int ayuda,
-                  const char* tablaRegistros, const char* componenteRegistros,
-                  const char* etiquetaTienda);
+    TfrmCatTienda(vcl::TComponent* owner, const Registro& r);
     // The store's records: filters the table and enables Preview and Print by what it holds.
     void FiltraRegistros(const std::string& tienda);
-    // A caption at the left of the row whose top is `top`.
-    vcl::TLabel* Etiqueta(const std::string& name, const char* caption, int top);
-    // A combo over the store's records, keyed on `clave`, with its caption.
-    vcl::TDBLookupComboBox* ComboRegistros(const char* name, const char* etiqueta, int top,
-                                           const char* clave, const char* campos);
-    // Both combos check their range on Exit and close-up.
-    void ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
-                      const char* mensaje);
     // Empty bounds become the first and last record of the store.
-    void CompletaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
-                       const char* clave);
-    std::unique_ptr<db::TTable> tblTiendas_;
-    std::unique_ptr<db::TTable> tblRegistros_;
-    db::TDataSetListSource fuenteTiendas_;
+    void CompletaRango();
+    // Another store's keys mean nothing here: both bounds go blank.
+    void LimpiaRango();
+
+private:
+    const char* clave_;
+    db::TTable tblRegistros_;
     db::TDataSetListSource fuenteRegistros_;
 };
 
 class TfrmCatCaj : public TfrmCatTienda {
 public:
     explicit TfrmCatCaj(vcl::TComponent* owner);
-    vcl::TDBLookupComboBox* lkcmbCajasDesde;
-    vcl::TDBLookupComboBox* lkcmbCajasHasta;
     vcl::TComboBox* cmbOrden;
     db::TQuery qryCajas;
 
 protected:
     std::string ArchivoReporte() override { return "RCajas.QR2"; }
     void AlPulsarReporte() override;
+    void AlPedirParametros(report::Dataset&, report::Params& params) override;
+    void AlAbrirDataset(report::Dataset& ds) override;
 
 private:
-    void MuestraTienda(bool elegida);
+    void MuestraTienda();
 };
 
 class TfrmCatUsr : public TfrmCatTienda {
 public:
     explicit TfrmCatUsr(vcl::TComponent* owner);
-    vcl::TDBLookupComboBox* lkcmbUsuaDesde;
-    vcl::TDBLookupComboBox* lkcmbUsuaHasta;
 
 protected:
     std::string ArchivoReporte() override { return "RUsuario.QR2"; }
     void AlPulsarReporte() override;
+    void AlPedirParametros(report::Dataset&, report::Params& params) override;
+    void AlCargarReporte(report::Report& r) override;
+
+private:
+    void Habilita();
 };
 
 }  // namespace reportes

@@ -3,82 +3,48 @@
 // any.
 #include "platform/db/quote.h"
 #include "reports/catalogues/catalogues.h"
+#include "reports/framework/config.h"
 
 namespace reportes {
-namespace {
 
-std::unique_ptr<db::TTable> Tabla(const char* nombre, const char* componente) {
-    auto t = std::make_unique<db::TTable>();
-    t->Name = componente;
-    t->DatabaseName = "RazirWin10";
-    t->TableName = nombre;
-    return t;
+TfrmCatTienda::TfrmCatTienda(vcl::TComponent* owner, const Registro& r)
+    : TfrmReporte(owner, r.clase, r.caption, r.ayuda),
+      tienda(*this, this, r.etiquetaTienda, 16, 12, 232, 96),
+      lkcmbTiendas(tienda.combo),
+      clave_(r.clave),
+      fuenteRegistros_(tblRegistros_) {
+    tblRegistros_.Name = r.componente;
+    tblRegistros_.DatabaseName = kAlias;
+    tblRegistros_.TableName = r.tabla;
+    lkcmbDesde = NuevoLookup(this, r.cmbDesde, &fuenteRegistros_, r.clave, r.campos, r.etiquetaDesde, 16, 42, 232, 96);
+    lkcmbHasta = NuevoLookup(this, r.cmbHasta, &fuenteRegistros_, r.clave, r.campos, r.etiquetaHasta, 16, 72, 232, 96);
+    ConectaRango(lkcmbDesde, lkcmbHasta, r.mensaje);
+    encabezadoTienda = true;
 }
 
-}  // namespace
-
-TfrmCatTienda::TfrmCatTienda(vcl::TComponent* owner, const char* clase, const char* caption,
-                             int ayuda, const char* tablaRegistros, const char* componenteRegistros,
-                             const char* etiquetaTienda)
-    : TfrmReporte(owner, clase, caption, ayuda),
-      tblTiendas_(Tabla("Tiendas", "tblTiendas")),
-      tblRegistros_(Tabla(tablaRegistros, componenteRegistros)),
-      fuenteTiendas_(*tblTiendas_),
-      fuenteRegistros_(*tblRegistros_) {
-    lkcmbTiendas = vcl::NewControl<vcl::TDBLookupComboBox>(this, "lkcmbTiendas");
-    lkcmbTiendas->SetListSource(&fuenteTiendas_);
-    lkcmbTiendas->SetKeyField("Tienda");
-    lkcmbTiendas->SetListField("Descripcio");
-    lkcmbTiendas->SetTabStop(true);
-    lkcmbTiendas->SetBounds(112, 12, 232, 23);
-    Etiqueta("lblTienda", etiquetaTienda, 12)->SetFocusControl(lkcmbTiendas);
-}
-
-vcl::TLabel* TfrmCatTienda::Etiqueta(const std::string& name, const char* caption, int top) {
-    auto* l = vcl::NewControl<vcl::TLabel>(this, name);
-    l->SetCaption(caption);
-    l->SetBounds(16, top + 4, 90, 16);
-    return l;
-}
-
-vcl::TDBLookupComboBox* TfrmCatTienda::ComboRegistros(const char* name, const char* etiqueta,
-                                                       int top, const char* clave,
-                                                       const char* campos) {
-    auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(this, name);
-    c->SetBounds(112, top, 232, 23);
-    c->SetListSource(&fuenteRegistros_);
-    c->SetKeyField(clave);
-    c->SetListField(campos);
-    c->SetTabStop(true);
-    Etiqueta(std::string("lbl") + name, etiqueta, top)->SetFocusControl(c);
-    return c;
-}
-
-void TfrmCatTienda::ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
-                                 const char* mensaje) {
-    for (auto* c : {desde, hasta}) {
-        c->OnExit = [this, desde, hasta, mensaje](vcl::TObject* s) { RangoExit(s, desde, hasta, mensaje); };
-        c->OnCloseUp = c->OnExit;
-    }
-}
-
-void TfrmCatTienda::FiltraRegistros(const std::string& tienda) {
-    if (!tblRegistros_->Active()) tblRegistros_->Open();
+void TfrmCatTienda::FiltraRegistros(const std::string& codigo) {
+    if (!tblRegistros_.Active()) tblRegistros_.Open();
     // The store code is quoted, so a code like 01 stays text and a quote in it stays a value.
-    tblRegistros_->SetFilter("Tienda = " + db::QuoteFilterValue(tienda));
-    tblRegistros_->SetFiltered(true);
+    tblRegistros_.SetFilter("Tienda = " + db::QuoteFilterValue(codigo));
+    tblRegistros_.SetFiltered(true);
 }
 
-void TfrmCatTienda::CompletaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
-                                  const char* clave) {
-    if (desde->KeyValue().empty()) {
-        tblRegistros_->First();
-        if (!tblRegistros_->Eof()) desde->SetKeyValue(tblRegistros_->FieldByName(clave).AsString());
+void TfrmCatTienda::CompletaRango() {
+    if (lkcmbDesde->KeyValue().empty()) {
+        tblRegistros_.First();
+        if (!tblRegistros_.Eof()) lkcmbDesde->SetKeyValue(tblRegistros_.FieldByName(clave_).AsString());
     }
-    if (hasta->KeyValue().empty()) {
-        tblRegistros_->Last();
-        if (!tblRegistros_->IsEmpty()) hasta->SetKeyValue(tblRegistros_->FieldByName(clave).AsString());
+    if (lkcmbHasta->KeyValue().empty()) {
+        tblRegistros_.Last();
+        if (!tblRegistros_.IsEmpty()) lkcmbHasta->SetKeyValue(tblRegistros_.FieldByName(clave_).AsString());
     }
+}
+
+void TfrmCatTienda::LimpiaRango() {
+    lkcmbDesde->ClearKeyValue();
+    lkcmbHasta->ClearKeyValue();
+    strDesde.clear();
+    strHasta.clear();
 }
 
 }  // namespace reportes

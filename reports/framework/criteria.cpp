@@ -17,8 +17,6 @@ constexpr const char* kLineaNoExiste = "La clave no existe en el catálogo de L�
 constexpr const char* kPoliticas = "Políticas";
 constexpr const char* kFechas = "La fecha inicial no debe ser mayor que la fecha final";
 constexpr const char* kLineaInicial = "?????";
-constexpr const char* kFiltroCajeros = "TipoUsr<>'D'";
-constexpr const char* kFiltroVendedores = "TipoUsr= 'D'";
 
 std::string Trim(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -65,7 +63,6 @@ void Criterios::Tienda(vcl::TDBLookupComboBox* combo, db::TTable* tiendas, db::T
     tiendas_ = tiendas;
     existencias_ = existencias;
     combo->OnExit = [this](vcl::TObject* s) { TiendaExit(s); };
-    combo->OnCloseUp = combo->OnExit;
 }
 
 void Criterios::CambiaTienda(const std::string& codigo) {
@@ -93,19 +90,15 @@ void Criterios::CambiaTienda(const std::string& codigo) {
     vcl::Screen->SetCursor(vcl::crDefault);
 }
 
-void Criterios::TiendaExit(vcl::TObject* sender) {
+void Criterios::TiendaExit(vcl::TObject*) {
     if (!dlg_.SaliendoSinValidar() && tienda_->KeyValue() != dlg_.strTienda)
         CambiaTienda(tienda_->KeyValue());
-    dlg_.ctlUltimo = static_cast<vcl::TWinControl*>(sender);
 }
 
 void Criterios::Deptos(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta) {
     deptoDesde_ = desde;
     deptoHasta_ = hasta;
-    for (auto* c : {desde, hasta}) {
-        c->OnExit = [this](vcl::TObject* s) { DeptosExit(s); };
-        c->OnCloseUp = c->OnExit;
-    }
+    for (auto* c : {desde, hasta}) c->OnExit = [this](vcl::TObject* s) { DeptosExit(s); };
 }
 
 void Criterios::DeptosExit(vcl::TObject* sender) {
@@ -120,7 +113,6 @@ void Criterios::Productos(velmor::TVlmEdit* ini, velmor::TVlmEdit* fin) {
 
 void Criterios::ProductosExit(vcl::TObject* sender) {
     auto* edit = static_cast<velmor::TVlmEdit*>(sender);
-    dlg_.ctlUltimo = edit;
     if (dlg_.SaliendoSinValidar(true)) return;
     // A product without stock in the store cannot be entered: the focus stays, no message.
     if (!edit->Text().empty() && existencias_ &&
@@ -155,7 +147,6 @@ void Criterios::Linea(velmor::TVlmEdit* edit, db::TTable* lineas) {
 }
 
 void Criterios::LineaExit(vcl::TObject*) {
-    dlg_.ctlUltimo = linea_;
     if (dlg_.SaliendoSinValidar(true)) return;
     const std::string texto = linea_->Text();
     if (Trim(texto).empty()) return;  // an earlier line stays
@@ -186,7 +177,6 @@ void Criterios::Fechas(velmor::TVlmEdit* desde, velmor::TVlmEdit* hasta) {
 
 void Criterios::FechasExit(vcl::TObject* sender) {
     auto* edit = static_cast<velmor::TVlmEdit*>(sender);
-    dlg_.ctlUltimo = edit;
     if (dlg_.SaliendoSinValidar(true)) return;
     text::TDateTime desde = 0, hasta = 0;
     try {

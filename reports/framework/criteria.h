@@ -16,6 +16,11 @@
 
 namespace reportes {
 
+// Who is a cashier and who a seller, as the users' lookups filter them: a seller's kind is
+// "D"; every other user (kinds "A" and "C") works a register. One rule for every dialog.
+inline constexpr const char* kFiltroCajeros = "TipoUsr<>'D'";
+inline constexpr const char* kFiltroVendedores = "TipoUsr= 'D'";
+
 // Fragments that follow a WHERE clause, each starting with "And" so they can be appended in
 // any order. Values are quoted as SQL literals, so no typed value can change a query.
 // " And E.Tienda = '01'"

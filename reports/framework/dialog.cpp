@@ -1,5 +1,6 @@
 // The shared behaviour of every report's criteria dialog: buttons, keys, help, layout path,
-// Preview and Print, and the common parts of the report component's handlers.
+// Preview and Print, the report component's four events with their common part, and the
+// tracking of the last criteria control left.
 #include "reports/framework/dialog.h"
 
 #include <algorithm>
@@ -63,8 +64,16 @@ TfrmReporte::TfrmReporte(vcl::TComponent* owner, std::string_view clase, std::st
     btnAyuda->SetKind(vcl::bkHelp);
     btnAyuda->SetCaption(kAyuda);
 
-    btnPreview->OnClick = [this](vcl::TObject* s) { btnPreviewClick(s); };
-    btnImprimir->OnClick = [this](vcl::TObject* s) { btnImprimirClick(s); };
+    // Preview and Print show the hourglass while they work; it goes when the preview window
+    // exists, and also when nothing came of the button (no layout, set-up cancelled, printed).
+    btnPreview->OnClick = [this](vcl::TObject* s) {
+        btnPreviewClick(s);
+        vcl::Screen->SetCursor(vcl::crDefault);
+    };
+    btnImprimir->OnClick = [this](vcl::TObject* s) {
+        btnImprimirClick(s);
+        vcl::Screen->SetCursor(vcl::crDefault);
+    };
     btnCancelar->OnClick = [this](vcl::TObject* s) { btnCancelarClick(s); };
     OnHelp = [this](vcl::WORD c, int d, bool& call) { return FormHelp(c, d, call); };
     OnKeyDown = [this](vcl::TObject* s, vcl::WORD& k, vcl::TShiftState sh) { FormKeyDown(s, k, sh); };
@@ -80,7 +89,33 @@ TfrmReporte::TfrmReporte(vcl::TComponent* owner, std::string_view clase, std::st
     rppdlg->Copies = 1;
     rppdlg->SetDatasetFactory(&datasets_);
     rppdlg->Formats = text::DefaultFormatSettings();
+    rppdlg->AfterReportFormCreated = [] { vcl::Screen->SetCursor(vcl::crDefault); };
+    rppdlg->BeforeGetQueryParams = [this](report::Dataset& ds, report::Params& p) { AntesDeParametros(ds, p); };
+    rppdlg->BeforeOpenDataset = [this](report::Dataset& ds) { AntesDeAbrir(ds); };
+    rppdlg->AfterReportLoaded = [this](report::Report& r) { ReporteCargado(r); };
+    rppdlg->BeforePrint = [this](report::PrintJob& job) { AntesDeImprimir(job); };
 }
+
+void TfrmReporte::AfterConstruction() {
+    SigueControles(this);
+    vcl::TForm::AfterConstruction();
+}
+
+// Every criteria control (neither a button nor a container) ends its Exit as the last control
+// left, and a lookup whose list closes runs its Exit: the choice counts the moment it is made.
+void TfrmReporte::SigueControles(vcl::TWinControl* parent) {
+    for (vcl::TWinControl* c : parent->TabOrderList()) {
+        if (dynamic_cast<vcl::TButton*>(c) || !c->TabOrderList().empty()) continue;
+        c->OnExit = [this, c, propio = c->OnExit](vcl::TObject* s) {
+            if (propio) propio(s);
+            ctlUltimo = c;
+        };
+        if (auto* lookup = dynamic_cast<vcl::TDBLookupComboBox*>(c); lookup && !lookup->OnCloseUp)
+            lookup->OnCloseUp = lookup->OnExit;
+    }
+}
+
+bool TfrmReporte::ModoDirecto(const std::string&, const std::string&) { return false; }
 
 void TfrmReporte::AsignaArgumentos(const std::string& p1, const std::string& p2) {
     strTienda = p1;
@@ -105,9 +140,18 @@ bool TfrmReporte::Cuarenta(db::TDataSet& cajas) {
     return campo && campo->AsBoolean();
 }
 
-std::string TfrmReporte::EligeReporte(db::TDataSet& cajas, std::string_view archivo,
-                                      std::string_view archivo40) {
-    return std::string(Cuarenta(cajas) ? archivo40 : archivo);
+std::string TfrmReporte::ArchivoElegido() {
+    return cajas40_ && Cuarenta(*cajas40_) ? archivo40_ : ArchivoReporte();
+}
+
+void TfrmReporte::RangoPrincipal(db::TDataSet& tabla, std::string campoClave, std::string paramIni,
+                                 std::string paramFin, std::string todos) {
+    rango_ = {&tabla, std::move(campoClave), std::move(paramIni), std::move(paramFin), std::move(todos)};
+}
+
+void TfrmReporte::VarianteCuarenta(db::TDataSet& cajas, std::string archivo40) {
+    cajas40_ = &cajas;
+    archivo40_ = std::move(archivo40);
 }
 
 bool TfrmReporte::SaliendoSinValidar(bool tambienAyuda) const {
@@ -116,7 +160,7 @@ bool TfrmReporte::SaliendoSinValidar(bool tambienAyuda) const {
 
 void TfrmReporte::btnPreviewClick(vcl::TObject*) {
     AlPulsarReporte();
-    const std::string ruta = RutaReporte(ArchivoReporte());
+    const std::string ruta = RutaReporte(ArchivoElegido());
     if (report::FindLayoutFile(ruta).empty()) return;
     try {
         if (auto* vista = report::FindPreview()) {
@@ -133,9 +177,11 @@ void TfrmReporte::btnPreviewClick(vcl::TObject*) {
     }
 }
 
-void TfrmReporte::btnImprimirClick(vcl::TObject*) {
+void TfrmReporte::btnImprimirClick(vcl::TObject*) { Imprimir(); }
+
+void TfrmReporte::Imprimir() {
     AlPulsarReporte();
-    const std::string ruta = RutaReporte(ArchivoReporte());
+    const std::string ruta = RutaReporte(ArchivoElegido());
     if (report::FindLayoutFile(ruta).empty()) return;
     if (!rppdlg->PrinterSetup()) return;
     try {
@@ -163,12 +209,14 @@ void TfrmReporte::FormKeyDown(vcl::TObject*, vcl::WORD& key, vcl::TShiftState) {
 
 bool TfrmReporte::FormHelp(vcl::WORD, int data, bool& callHelp) {
     const bool razir = ayuda == AyudaSegunAcceso::SiempreRazir || Configuracion().AccesoTotal;
+    const int fijo = razir ? temaFijoRazir : temaFijoTolmaa;
     const std::string direccion = vcl::Application->ExeFolder() +
                                   (razir ? "Razir.chm::/" : "Tolmaa.chm::/") +
-                                  std::to_string(data) + ".htm";
+                                  std::to_string(fijo ? fijo : data) + ".htm";
     velmor::HtmlAyuda(nullptr, direccion, 0, 0);
     callHelp = false;
-    if (ctlUltimo && ctlUltimo->CanFocus()) ctlUltimo->SetFocus();
+    // A dialog with fixed topics leaves the focus where it is.
+    if (!fijo && ctlUltimo && ctlUltimo->CanFocus()) ctlUltimo->SetFocus();
     return false;
 }
 
@@ -190,11 +238,65 @@ void TfrmReporte::RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
             vcl::MessageBox(mensaje, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
         if (hasta->CanFocus()) hasta->SetFocus();
     }
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
 }
 
-void TfrmReporte::BeforeOpenDatasetComun(report::Dataset& dataset) {
-    if (report::SameName(dataset.Name(), "Query1")) dataset.DatabaseName = "RazirWin10";
+void TfrmReporte::ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
+                               const char* mensaje) {
+    for (auto* c : {desde, hasta})
+        c->OnExit = [this, desde, hasta, mensaje](vcl::TObject* s) { RangoExit(s, desde, hasta, mensaje); };
+}
+
+vcl::TDBLookupComboBox* TfrmReporte::NuevoLookup(vcl::TWinControl* parent, const std::string& name,
+                                                  vcl::ListDataSource* fuente, std::string_view clave,
+                                                  std::string_view campos, const char* etiqueta,
+                                                  int left, int top, int width, int anchoEtiqueta) {
+    auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(parent, name);
+    c->SetListSource(fuente);
+    c->SetKeyField(clave);
+    c->SetListField(campos);
+    c->SetTabStop(true);
+    c->SetBounds(left + anchoEtiqueta, top, width, 23);
+    if (anchoEtiqueta > 0 && etiqueta) {
+        auto* l = vcl::NewControl<vcl::TLabel>(parent, "lbl" + name);
+        l->SetCaption(etiqueta);
+        l->SetBounds(left, top + 4, anchoEtiqueta - 6, 16);
+        l->SetFocusControl(c);
+    }
+    return c;
+}
+
+void TfrmReporte::AntesDeParametros(report::Dataset& ds, report::Params& params) {
+    if (rango_.tabla) ParametrosRango(*rango_.tabla, rango_.clave, params, rango_.paramIni, rango_.paramFin);
+    AlPedirParametros(ds, params);
+}
+
+// "Query1" reads the point-of-sale tables; so does any dataset whose layout names no database.
+void TfrmReporte::AntesDeAbrir(report::Dataset& ds) {
+    if (report::SameName(ds.Name(), "Query1") || ds.DatabaseName.empty()) ds.DatabaseName = kAlias;
+    AlAbrirDataset(ds);
+}
+
+void TfrmReporte::ReporteCargado(report::Report& r) {
+    for (const auto& c : camposCantidad) r.SetDisplayMask(c, MascaraCantidad());
+    for (const auto& c : camposDinero) r.SetDisplayMask(c, MascaraDinero());
+    for (const auto& c : camposDineroSinMiles) r.SetDisplayMask(c, MascaraDineroSinMiles());
+    EncabezadoComun(r);
+    if (encabezadoTienda) {
+        r.SetCaption("lblNomTienda", strNomTienda);
+        r.SetCaption("lblDirTienda", strDirTienda);
+    }
+    if (auto* titulo = dynamic_cast<vcl::TWinControl*>(FindComponent("edtTitReporte")))
+        r.SetCaption("lblTitReporte", titulo->Text());
+    if (rango_.tabla) EncabezadoRango(r, rango_.todos);
+    AlCargarReporte(r);
+}
+
+void TfrmReporte::AntesDeImprimir(report::PrintJob& job) {
+    const auto& cfg = Configuracion();
+    job.Options[0] = cfg.OpcionImpresion == 0 ? 1 : 0;
+    job.Title.push_back(cfg.NomEmpresa);
+    job.SetPageMode(!paginaContinua && !(cajas40_ && Cuarenta(*cajas40_)));
+    AlImprimirTrabajo(job);
 }
 
 void TfrmReporte::ParametrosRango(db::TDataSet& tabla, std::string_view campoClave,
@@ -223,11 +325,6 @@ void TfrmReporte::EncabezadoComun(report::Report& reporte) {
     reporte.SetCaption("lblFecha", text::FormatDateTime(kFormatoFecha, text::Now(), rppdlg->Formats));
 }
 
-void TfrmReporte::EncabezadoTienda(report::Report& reporte) {
-    reporte.SetCaption("lblNomTienda", strNomTienda);
-    reporte.SetCaption("lblDirTienda", strDirTienda);
-}
-
 void TfrmReporte::EncabezadoRango(report::Report& reporte, std::string_view todos) {
     if (!strDesde.empty() || !strHasta.empty()) {
         reporte.SetCaption("lblDesde", strDesde);
@@ -238,13 +335,6 @@ void TfrmReporte::EncabezadoRango(report::Report& reporte, std::string_view todo
     reporte.SetCaption("lblEHasta", "");
     reporte.SetCaption("lblDesde", std::string(todos));
     reporte.SetCaption("lblHasta", "");
-}
-
-void TfrmReporte::BeforePrintComun(report::PrintJob& job, bool paginas) {
-    const auto& cfg = Configuracion();
-    job.Options[0] = cfg.OpcionImpresion == 0 ? 1 : 0;
-    job.Title.push_back(cfg.NomEmpresa);
-    job.SetPageMode(paginas);
 }
 
 std::string TfrmReporte::MascaraCantidad() const {

@@ -1,7 +1,10 @@
-// The criteria dialog every report shows: the members the framework shares (store, range,
-// last control left), the four buttons, Escape, on-line help, the layout path, Preview and
-// Print through the dialog's report component, and the common parts of its four handlers.
-// A report's own dialog derives from TfrmReporte and adds only its criteria, SQL and labels.
+// The criteria dialog every report shows. It runs the skeleton a report shares: the four
+// buttons, Escape, on-line help, the layout path (and its 40-column variant), Preview and
+// Print, and the four events of its report component, whose common part (alias, range
+// defaults, company, store and date heading, title, number masks, print options, page mode)
+// runs before the report's own hook. It also tracks the last criteria control left and makes
+// a lookup's close-up behave as its Exit. A report's dialog derives from TfrmReporte, creates
+// its controls, declares what the common part needs and overrides only the hooks it adds to.
 // Not here: the criteria controls and their checks (criteria.h), the exported entry points
 // (entry.h).
 //
@@ -14,12 +17,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/db/list_source.h"
 #include "platform/report/db_dataset.h"
 #include "platform/report/printer_dialog.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/dblookup.h"
 #include "platform/vcl/form.h"
+#include "platform/vcl/panels.h"
 
 namespace db {
 class TDataSet;
@@ -40,11 +46,20 @@ public:
     TfrmReporte(vcl::TComponent* owner, std::string_view clase, std::string_view caption,
                 int helpContext);
 
+    // Tracks the last control left and gives each lookup's close-up its Exit, then OnCreate.
+    void AfterConstruction() override;
+
     // The entry point's two texts in dialog mode: store code and its description.
     virtual void AsignaArgumentos(const std::string& p1, const std::string& p2);
+    // Direct mode (the host's third argument): a report that reads it takes P1 and P2 as its
+    // Part says, produces the report without showing the dialog and answers true. The
+    // default answers false: the argument is not read and the dialog is shown.
+    virtual bool ModoDirecto(const std::string& p1, const std::string& p2);
+    bool bDirecto = false;
 
     std::string strTienda, strNomTienda, strDirTienda;
     std::string strDesde, strHasta;
+    // The control whose Exit ran last; help gives it the focus back. Kept by the framework.
     vcl::TWinControl* ctlUltimo = nullptr;
     // Written by the shared criteria (criteria.h).
     std::string strProdIni, strProdFin;
@@ -67,11 +82,37 @@ public:
     std::string RutaReporte(std::string_view archivo) const;
 
     // Reports with a 40-column variant: the register on the current record of `cajas` prints
-    // on a 40-column roll when its BLectOp is set; then the "...40" layout is the one, and it
-    // prints as one continuous page (page mode off in BeforePrint).
+    // on a 40-column roll when its BLectOp is set.
     static bool Cuarenta(db::TDataSet& cajas);
-    static std::string EligeReporte(db::TDataSet& cajas, std::string_view archivo,
-                                    std::string_view archivo40);
+    // The layout Preview and Print load: the 40-column one when one is declared and the
+    // chosen register asks for it.
+    std::string ArchivoElegido();
+
+    // True when the focus is on its way to `control` (an Exit handler is running).
+    bool FocoVaA(const vcl::TControl* control) const { return ActiveControl() == control; }
+    // Exit handlers validate nothing when the user is leaving for Cancel (or Help).
+    bool SaliendoSinValidar(bool tambienAyuda = false) const;
+
+    // Exit of the two combos of a key range: the keys become `ini` and `fin` (strDesde and
+    // strHasta when not given); an inverted range is corrected by copying the initial key
+    // into the final combo (leaving the initial one) or warned about with `mensaje` (leaving
+    // the final one), and the focus goes to the final combo. Nothing is checked on the way
+    // to Cancel.
+    void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
+                   vcl::TDBLookupComboBox* hasta, const char* mensaje);
+    void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
+                   vcl::TDBLookupComboBox* hasta, const char* mensaje, std::string& ini,
+                   std::string& fin);
+    // Both combos of a range check it when left.
+    void ConectaRango(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta,
+                      const char* mensaje);
+
+    // A lookup over `fuente` keyed on `clave` listing `campos`, with its caption on the left
+    // (its accelerator focuses the lookup). `anchoEtiqueta` 0: no caption.
+    vcl::TDBLookupComboBox* NuevoLookup(vcl::TWinControl* parent, const std::string& name,
+                                        vcl::ListDataSource* fuente, std::string_view clave,
+                                        std::string_view campos, const char* etiqueta,
+                                        int left, int top, int width, int anchoEtiqueta = 90);
 
 protected:
     // The layout file Preview and Print load ("RTiendas.QR2").
@@ -80,45 +121,49 @@ protected:
     virtual void PrepararReporte() {}
     // Work the moment Preview or Print is pressed, before the layout is looked for.
     virtual void AlPulsarReporte() {}
+    // Print pressed: the printer set-up, then the layout; a report that prints its own way
+    // (the reprint's note engine) overrides it.
+    virtual void Imprimir();
+
+    // The report's own part of each event, run after the common part.
+    virtual void AlPedirParametros(report::Dataset&, report::Params&) {}
+    virtual void AlAbrirDataset(report::Dataset&) {}
+    virtual void AlCargarReporte(report::Report&) {}
+    virtual void AlImprimirTrabajo(report::PrintJob&) {}
+
+    // What the common part acts on, declared by the report's constructor.
+    // The main key range over `tabla`: empty bounds become its first and last `campoClave`,
+    // the parameters `paramIni` and `paramFin` take them, and the heading shows them or
+    // `todos` ("Todas", "Todos") alone.
+    void RangoPrincipal(db::TDataSet& tabla, std::string campoClave, std::string paramIni,
+                        std::string paramFin, std::string todos);
+    // The 40-column variant: chosen by the current register of `cajas`, which also turns
+    // the page mode off.
+    void VarianteCuarenta(db::TDataSet& cajas, std::string archivo40);
+    // Data fields given the configured masks when the layout has been loaded.
+    std::vector<std::string> camposCantidad, camposDinero, camposDineroSinMiles;
+    // lblNomTienda and lblDirTienda in the heading (store-restricted reports).
+    bool encabezadoTienda = false;
+    // One continuous page whatever the register (the reprint's roll).
+    bool paginaContinua = false;
+    AyudaSegunAcceso ayuda = AyudaSegunAcceso::SiempreRazir;
+    // Fixed help topics instead of the dialog's context, in "Razir.chm" and "Tolmaa.chm";
+    // the focus then stays where it is.
+    int temaFijoRazir = 0, temaFijoTolmaa = 0;
 
     // Places the four buttons in a row whose top is `top`, and sizes the form around them.
     void ColocaBotones(int top);
-    AyudaSegunAcceso ayuda = AyudaSegunAcceso::SiempreRazir;
 
-public:
-    // True when the focus is on its way to `control` (an Exit handler is running).
-    bool FocoVaA(const vcl::TControl* control) const { return ActiveControl() == control; }
-    // Exit handlers validate nothing when the user is leaving for Cancel (or Help).
-    bool SaliendoSinValidar(bool tambienAyuda = false) const;
-
-    // Exit and close-up of the two combos of a key range: the keys become `ini` and `fin`
-    // (strDesde and strHasta when not given); an inverted range is corrected by copying the initial key into the final combo
-    // (leaving the initial one) or warned about with `mensaje` (leaving the final one), and the
-    // focus goes to the final combo. Nothing is checked on the way to Cancel.
-    void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
-                   vcl::TDBLookupComboBox* hasta, const char* mensaje);
-    void RangoExit(vcl::TObject* sender, vcl::TDBLookupComboBox* desde,
-                   vcl::TDBLookupComboBox* hasta, const char* mensaje, std::string& ini,
-                   std::string& fin);
-
-protected:
-
-    // Common parts of the report component's handlers.
-    // "Query1" reads the point-of-sale database.
-    void BeforeOpenDatasetComun(report::Dataset& dataset);
+    // Pieces of the common part, for reports whose heading differs.
     // An empty bound of the main range becomes the first or last key of `tabla` (in its
     // index order); then the parameters `paramIni` and `paramFin` take the bounds.
     void ParametrosRango(db::TDataSet& tabla, std::string_view campoClave, report::Params& params,
                          std::string_view paramIni, std::string_view paramFin);
     // lblNomEmpresa, lblDireccion, lblPoblacion, lblRFC, lblCP and lblFecha.
     void EncabezadoComun(report::Report& reporte);
-    // lblNomTienda, lblDirTienda.
-    void EncabezadoTienda(report::Report& reporte);
     // lblDesde and lblHasta show the range; with none, lblDesde shows `todos` ("Todas" or
     // "Todos") alone and the captions in front of the bounds go blank.
     void EncabezadoRango(report::Report& reporte, std::string_view todos);
-    // The print options from the configuration; `paginas` is the page-mode switch.
-    void BeforePrintComun(report::PrintJob& job, bool paginas = true);
     // The number masks of the configuration: quantities, money with and without thousands.
     std::string MascaraCantidad() const;
     std::string MascaraDinero() const;
@@ -126,6 +171,19 @@ protected:
 
 private:
     void Preliminar();
+    // The common part of each event, then the hook.
+    void AntesDeParametros(report::Dataset& ds, report::Params& params);
+    void AntesDeAbrir(report::Dataset& ds);
+    void ReporteCargado(report::Report& r);
+    void AntesDeImprimir(report::PrintJob& job);
+    void SigueControles(vcl::TWinControl* parent);
+
+    struct Rango {
+        db::TDataSet* tabla = nullptr;
+        std::string clave, paramIni, paramFin, todos;
+    } rango_;
+    db::TDataSet* cajas40_ = nullptr;
+    std::string archivo40_;
     report::DbDatasetFactory datasets_;
 };
 

@@ -1,6 +1,8 @@
 // The dialog of a catalogue listed between two keys.
 #include "reports/framework/range_catalogue.h"
 
+#include "reports/framework/config.h"
+
 namespace reportes {
 namespace {
 
@@ -10,7 +12,7 @@ constexpr const char* kFinal = "&Final";
 std::unique_ptr<db::TTable> NuevaTabla(const CatalogoRango& c) {
     auto t = std::make_unique<db::TTable>();
     t->Name = c.componente;
-    t->DatabaseName = "RazirWin10";
+    t->DatabaseName = kAlias;
     t->TableName = c.tabla;
     return t;
 }
@@ -26,23 +28,12 @@ TfrmCatalogoRango::TfrmCatalogoRango(vcl::TComponent* owner, const CatalogoRango
     grpRango->SetCaption(catalogo.grupo);
     grpRango->SetBounds(12, 8, 332, 84);
 
-    auto combo = [&](const char* name, const char* etiqueta, int top, vcl::TLabel*& label) {
-        label = vcl::NewControl<vcl::TLabel>(grpRango, std::string("lbl") + name);
-        label->SetCaption(etiqueta);
-        label->SetBounds(12, top + 4, 60, 16);
-        auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(grpRango, name);
-        c->SetBounds(80, top, 236, 23);
-        c->SetListSource(&fuente_);
-        c->SetKeyField(catalogo.clave);
-        c->SetListField(catalogo.campos);
-        c->SetTabStop(true);
-        label->SetFocusControl(c);
-        c->OnExit = [this](vcl::TObject* s) { RangoExit(s, cmbDesde, cmbHasta, catalogo_.mensaje); };
-        c->OnCloseUp = c->OnExit;
-        return c;
-    };
-    cmbDesde = combo(catalogo.cmbDesde, kInicial, 20, lblInicial);
-    cmbHasta = combo(catalogo.cmbHasta, kFinal, 50, lblFinal);
+    cmbDesde = NuevoLookup(grpRango, catalogo.cmbDesde, &fuente_, catalogo.clave, catalogo.campos,
+                           kInicial, 12, 20, 236, 68);
+    cmbHasta = NuevoLookup(grpRango, catalogo.cmbHasta, &fuente_, catalogo.clave, catalogo.campos,
+                           kFinal, 12, 50, 236, 68);
+    ConectaRango(cmbDesde, cmbHasta, catalogo.mensaje);
+    RangoPrincipal(*tabla_, catalogo.clave, catalogo.paramIni, catalogo.paramFin, catalogo.todos);
     ColocaBotones(BajoCriterios());
 
     OnCreate = [this](vcl::TObject*) {
@@ -50,19 +41,6 @@ TfrmCatalogoRango::TfrmCatalogoRango(vcl::TComponent* owner, const CatalogoRango
         strDesde.clear();
         strHasta.clear();
     };
-    rppdlg->BeforeOpenDataset = [this](report::Dataset& ds) {
-        BeforeOpenDatasetComun(ds);
-        AlAbrirDataset(ds);
-    };
-    rppdlg->BeforeGetQueryParams = [this](report::Dataset&, report::Params& params) {
-        ParametrosRango(*tabla_, catalogo_.clave, params, catalogo_.paramIni, catalogo_.paramFin);
-    };
-    rppdlg->AfterReportLoaded = [this](report::Report& r) {
-        EncabezadoComun(r);
-        EncabezadoRango(r, catalogo_.todos);
-        AlCargarReporte(r);
-    };
-    rppdlg->BeforePrint = [this](report::PrintJob& job) { BeforePrintComun(job); };
 }
 
 }  // namespace reportes

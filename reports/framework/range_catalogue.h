@@ -40,8 +40,6 @@ public:
     TfrmCatalogoRango(vcl::TComponent* owner, const CatalogoRango& catalogo);
 
     vcl::TGroupBox* grpRango;
-    vcl::TLabel* lblInicial;
-    vcl::TLabel* lblFinal;
     vcl::TDBLookupComboBox* cmbDesde;
     vcl::TDBLookupComboBox* cmbHasta;
     db::TTable& Tabla() { return *tabla_; }
@@ -50,9 +48,6 @@ protected:
     std::string ArchivoReporte() override { return catalogo_.reporte; }
     // Where a derived dialog places its own criteria: under the range group.
     int BajoCriterios() const { return grpRango->Top() + grpRango->Height() + 8; }
-    // Hooks of a derived dialog, run after the common part of each handler.
-    virtual void AlAbrirDataset(report::Dataset&) {}
-    virtual void AlCargarReporte(report::Report&) {}
 
 private:
     const CatalogoRango& catalogo_;

@@ -5,6 +5,7 @@
 #include "platform/ports/port.h"
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/config.h"
+#include "reports/framework/criteria.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/tables.h"
 #include "reports/register/reprint.h"
@@ -25,41 +26,20 @@ constexpr const char* kNotasValidas =
 
 void Tabla(db::TTable& t, const char* componente, const char* nombre) {
     t.Name = componente;
-    t.DatabaseName = "RazirWin10";
+    t.DatabaseName = kAlias;
     t.TableName = nombre;
-}
-
-vcl::TLabel* Etiqueta(vcl::TWinControl* parent, const char* name, const char* caption, int left,
-                      int top, vcl::TWinControl* control) {
-    auto* l = vcl::NewControl<vcl::TLabel>(parent, name);
-    l->SetCaption(caption);
-    l->SetBounds(left, top + 4, 130, 16);
-    if (control) l->SetFocusControl(control);
-    return l;
-}
-
-vcl::TDBLookupComboBox* Lookup(vcl::TWinControl* parent, const char* name,
-                               db::TDataSetListSource* fuente, const char* clave,
-                               const char* lista, int left, int top, int width) {
-    auto* c = vcl::NewControl<vcl::TDBLookupComboBox>(parent, name);
-    c->SetListSource(fuente);
-    c->SetKeyField(clave);
-    c->SetListField(lista);
-    c->SetBounds(left, top, width, 23);
-    c->SetTabStop(true);
-    return c;
 }
 
 }  // namespace
 
 TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
     : TfrmReporte(owner, "TfrmRImpNotas", kCaption, kAyuda),
-      fuenteTiendas_(tblTiendas),
+      tienda(*this, this, "Nombre de la &tienda", 12, 12, 220, 136),
       fuenteCajas_(tblCajas),
       fuenteNotas_(tblVenta),
       fuenteUsuarios_(tblUsuarios) {
     ayuda = AyudaSegunAcceso::PorAcceso;
-    Tabla(tblTiendas, "tblTiendas", "Tiendas");
+    paginaContinua = true;
     Tabla(tblCajas, "tblCajas", "Cajas");
     Tabla(tblUsuarios, "tblUsuarios", "Usuarios.DB");
     Tabla(tblVenta, "tblVenta", "");
@@ -69,31 +49,31 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
     Tabla(tblPagos, "tblPagos", "TPagos.DB");
     Tabla(tblMonedas, "tblMonedas", "Monedas.DB");
 
-    lkcmbTiendas = Lookup(this, "lkcmbTiendas", &fuenteTiendas_, "Tienda", "Descripcio", 148, 12, 220);
-    Etiqueta(this, "lblTiendas", "Nombre de la &tienda", 12, 12, lkcmbTiendas);
-    lkcmbCajas = Lookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", 148, 42, 220);
-    Etiqueta(this, "lblCajas", "N&ombre de la caja", 12, 42, lkcmbCajas);
+    lkcmbTiendas = tienda.combo;
+    lkcmbCajas = NuevoLookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", "N&ombre de la caja",
+                             12, 42, 220, 136);
     edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(this, "edtFecDesde");
     edtFecDesde->SetTipoDeDato(velmor::tyFecha);
     edtFecDesde->SetBoton1Visible(true);
     edtFecDesde->SetBoton1Hint("F2 Consulta fechas");
     edtFecDesde->SetBounds(148, 72, 110, 23);
     edtFecDesde->SetTabStop(true);
-    Etiqueta(this, "lblFecha", "&Fecha", 12, 72, edtFecDesde);
+    auto* lblFecha = vcl::NewControl<vcl::TLabel>(this, "lblFecha");
+    lblFecha->SetCaption("&Fecha");
+    lblFecha->SetBounds(12, 76, 130, 16);
+    lblFecha->SetFocusControl(edtFecDesde);
 
     grpNotas = vcl::NewControl<vcl::TGroupBox>(this, "grpNotas");
     grpNotas->SetCaption("Notas de venta ");
     grpNotas->SetBounds(12, 104, 356, 84);
     grpNotas->SetTabStop(true);
-    lkcmbNotaDesde = Lookup(grpNotas, "lkcmbNotaDesde", &fuenteNotas_, "Nota", "Nota", 80, 20, 260);
-    Etiqueta(grpNotas, "lblNotaDesde", "&Desde", 12, 20, lkcmbNotaDesde);
-    lkcmbNotaHasta = Lookup(grpNotas, "lkcmbNotaHasta", &fuenteNotas_, "Nota", "Nota", 80, 50, 260);
-    Etiqueta(grpNotas, "lblNotaHasta", "&Hasta", 12, 50, lkcmbNotaHasta);
+    lkcmbNotaDesde = NuevoLookup(grpNotas, "lkcmbNotaDesde", &fuenteNotas_, "Nota", "Nota", "&Desde", 12, 20, 260, 68);
+    lkcmbNotaHasta = NuevoLookup(grpNotas, "lkcmbNotaHasta", &fuenteNotas_, "Nota", "Nota", "&Hasta", 12, 50, 260, 68);
 
     GroupBox1 = vcl::NewControl<vcl::TGroupBox>(this, "GroupBox1");
     GroupBox1->SetCaption("C&ajero");
     GroupBox1->SetBounds(12, 196, 356, 54);
-    lkcmbCajero = Lookup(GroupBox1, "lkcmbCajero", &fuenteUsuarios_, "Usuario", "Usuario;Nick", 12, 20, 328);
+    lkcmbCajero = NuevoLookup(GroupBox1, "lkcmbCajero", &fuenteUsuarios_, "Usuario", "Usuario;Nick", nullptr, 12, 20, 328, 0);
 
     // There is no preview: the notes go straight to the register's printer.
     btnPreview->SetVisible(false);
@@ -115,24 +95,17 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
     DatosNota->SetNotaReporte(ImpNota);
     DatosNota->TipoImpresion = "R";
     DefineCampos();
-    ConectaReporte();
 
     OnCreate = [this](vcl::TObject*) { FormCreate(); };
     OnActivate = [this](vcl::TObject*) { FormActivate(); };
-    lkcmbTiendas->OnExit = [this](vcl::TObject* s) { lkcmbTiendasExit(s); };
-    lkcmbTiendas->OnCloseUp = lkcmbTiendas->OnExit;
-    lkcmbCajas->OnExit = [this](vcl::TObject* s) { lkcmbCajasExit(s); };
-    lkcmbCajas->OnCloseUp = lkcmbCajas->OnExit;
-    edtFecDesde->OnExit = [this](vcl::TObject* s) { edtFecDesdeExit(s); };
-    grpNotas->OnEnter = [this](vcl::TObject*) { grpNotasEnter(); };
-    lkcmbNotaDesde->OnExit = [this](vcl::TObject* s) { lkcmbNotaDesdeExit(s); };
-    lkcmbNotaDesde->OnCloseUp = lkcmbNotaDesde->OnExit;
-    lkcmbNotaHasta->OnExit = lkcmbNotaDesde->OnExit;
-    lkcmbNotaHasta->OnCloseUp = lkcmbNotaDesde->OnExit;
+    tienda.AlCambiar = [this](const std::string& codigo) { CambiaTienda(codigo); };
+    lkcmbCajas->OnExit = [this](vcl::TObject*) { lkcmbCajasExit(); };
+    edtFecDesde->OnExit = [this](vcl::TObject*) { edtFecDesdeExit(); };
+    grpNotas->OnEnter = [this](vcl::TObject*) { SigueElDia(); };
+    for (auto* c : {lkcmbNotaDesde, lkcmbNotaHasta})
+        c->OnExit = [this](vcl::TObject* s) { lkcmbNotaDesdeExit(s); };
     lkcmbCajero->OnEnter = [this](vcl::TObject*) { lkcmbCajeroEnter(); };
-    lkcmbCajero->OnExit = [this](vcl::TObject* s) { lkcmbCajeroExit(s); };
-    lkcmbCajero->OnCloseUp = lkcmbCajero->OnExit;
-    btnImprimir->OnClick = [this](vcl::TObject*) { ImprimirNotas(); };
+    lkcmbCajero->OnExit = [this](vcl::TObject*) { lkcmbCajeroExit(); };
 }
 
 void TfrmRImpNotas::FormCreate() {
@@ -147,15 +120,16 @@ void TfrmRImpNotas::FormCreate() {
 }
 
 void TfrmRImpNotas::FormActivate() {
-    tblTiendas.Open();
+    tienda.Abre();
     tblCajas.Open();
     if (strTienda.empty()) strTienda = Configuracion().TiendaActual;
-    if (!tblTiendas.Locate("Tienda", {db::Value(strTienda)})) {
-        tblTiendas.First();
-        strTienda = tblTiendas.Eof() ? std::string() : tblTiendas.FieldByName("Tienda").AsString();
+    auto& tiendas = tienda.tiendas;
+    if (!tiendas.Locate("Tienda", {db::Value(strTienda)})) {
+        tiendas.First();
+        strTienda = tiendas.Eof() ? std::string() : tiendas.FieldByName("Tienda").AsString();
     }
-    if (!strTienda.empty() && tblTiendas.Locate("Tienda", {db::Value(strTienda)}))
-        strDirTienda = tblTiendas.FieldByName("Direccion").AsString();
+    if (!strTienda.empty() && tiendas.Locate("Tienda", {db::Value(strTienda)}))
+        strDirTienda = tiendas.FieldByName("Direccion").AsString();
     // The store code is quoted: a code like 01 stays text and a quote in it stays a value.
     tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(strTienda));
     tblCajas.SetFiltered(true);
@@ -193,6 +167,7 @@ void TfrmRImpNotas::AbreNotasDelDia() {
     lkcmbNotaDesde->ClearKeyValue();
     lkcmbNotaHasta->ClearKeyValue();
     archVenta_ = Archivo('V');
+    rangoDe_ = archVenta_ + "|" + strCaja;
     // Without the day's file the note lists are empty: a lookup would open the closed table.
     const bool hay = ExisteArchivo(archVenta_);
     for (auto* c : {lkcmbNotaDesde, lkcmbNotaHasta}) c->SetListSource(hay ? &fuenteNotas_ : nullptr);
@@ -209,45 +184,43 @@ void TfrmRImpNotas::AbreNotasDelDia() {
     lkcmbNotaHasta->SetKeyValue(tblVenta.FieldByName("Nota").AsString());
 }
 
-void TfrmRImpNotas::lkcmbTiendasExit(vcl::TObject* sender) {
-    const std::string codigo = lkcmbTiendas->KeyValue();
-    if (!codigo.empty() && codigo != strTienda) {
-        tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(codigo));
-        tblCajas.SetFiltered(true);
-        tblCajas.First();
-        const bool hay = !tblCajas.Eof();
-        lkcmbCajas->SetEnabled(hay);
-        if (hay) {
-            strCaja = tblCajas.FieldByName("Caja").AsString();
-            strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
-            lkcmbCajas->SetKeyValue(strCaja);
-        } else {
-            // A store without registers has nothing to reprint.
-            strCaja = "00";
-            strNomCaja.clear();
-            lkcmbCajas->SetKeyValue("00");
-        }
-        strTienda = codigo;
-        if (tblTiendas.Locate("Tienda", {db::Value(codigo)})) {
-            strNomTienda = tblTiendas.FieldByName("Descripcio").AsString();
-            strDirTienda = tblTiendas.FieldByName("Direccion").AsString();
-        }
-        btnImprimir->SetEnabled(hay);
-    }
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+// The range lists the notes of the file and register it was filled for; another day, register
+// or store fills it again, so Print never reads an old range against a new file.
+void TfrmRImpNotas::SigueElDia() {
+    if (auto d = text::TryStrToDate(edtFecDesde->Text(), edtFecDesde->Settings())) fecha_ = *d;
+    if (Archivo('V') + "|" + strCaja != rangoDe_) AbreNotasDelDia();
 }
 
-void TfrmRImpNotas::lkcmbCajasExit(vcl::TObject* sender) {
+void TfrmRImpNotas::CambiaTienda(const std::string& codigo) {
+    tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(codigo));
+    tblCajas.SetFiltered(true);
+    tblCajas.First();
+    const bool hay = !tblCajas.Eof();
+    lkcmbCajas->SetEnabled(hay);
+    if (hay) {
+        strCaja = tblCajas.FieldByName("Caja").AsString();
+        strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
+        lkcmbCajas->SetKeyValue(strCaja);
+    } else {
+        // A store without registers has nothing to reprint.
+        strCaja = "00";
+        strNomCaja.clear();
+        lkcmbCajas->SetKeyValue("00");
+    }
+    btnImprimir->SetEnabled(hay);
+    SigueElDia();
+}
+
+void TfrmRImpNotas::lkcmbCajasExit() {
     const std::string caja = lkcmbCajas->KeyValue();
     if (!caja.empty() && tblCajas.Locate("Caja", {db::Value(caja)})) {
         strCaja = caja;
         strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
     }
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+    SigueElDia();
 }
 
-void TfrmRImpNotas::edtFecDesdeExit(vcl::TObject* sender) {
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
+void TfrmRImpNotas::edtFecDesdeExit() {
     if (SaliendoSinValidar(true)) return;
     // A day that does not exist is refused where it was typed: keeping the last good day
     // would list, and reprint, the notes of a day the user did not ask for.
@@ -256,18 +229,12 @@ void TfrmRImpNotas::edtFecDesdeExit(vcl::TObject* sender) {
     } catch (const text::ConvertError& e) {
         vcl::MessageBox(e.what(), "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
         edtFecDesde->SetFocus();
+        return;
     }
-}
-
-void TfrmRImpNotas::grpNotasEnter() {
-    // The day may have changed in the date edit: the note lookups follow it. A date that
-    // is no date keeps the last good one.
-    if (auto d = text::TryStrToDate(edtFecDesde->Text(), edtFecDesde->Settings())) fecha_ = *d;
-    AbreNotasDelDia();
+    SigueElDia();
 }
 
 void TfrmRImpNotas::lkcmbNotaDesdeExit(vcl::TObject* sender) {
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
     if (SaliendoSinValidar(true)) return;
     const std::string desde = lkcmbNotaDesde->KeyValue(), hasta = lkcmbNotaHasta->KeyValue();
     if (desde.empty() || hasta.empty() || desde <= hasta) return;
@@ -281,23 +248,22 @@ void TfrmRImpNotas::lkcmbNotaDesdeExit(vcl::TObject* sender) {
 
 void TfrmRImpNotas::lkcmbCajeroEnter() {
     tblUsuarios.SetFiltered(false);
-    tblUsuarios.SetFilter("TipoUsr='A' or TipoUsr= 'C'");
+    tblUsuarios.SetFilter(kFiltroCajeros);
     tblUsuarios.SetFiltered(true);
     tblUsuarios.Refresh();
 }
 
-void TfrmRImpNotas::lkcmbCajeroExit(vcl::TObject* sender) {
+void TfrmRImpNotas::lkcmbCajeroExit() {
     const std::string cajero = lkcmbCajero->KeyValue();
     if (!cajero.empty() && tblUsuarios.Locate("Usuario", {db::Value(cajero)})) {
         strCajero = cajero;
         strNickCajero = tblUsuarios.FieldByName("Nick").AsString();
     }
-    ctlUltimo = static_cast<vcl::TWinControl*>(sender);
 }
 
-void TfrmRImpNotas::ImprimirNotas() {
+void TfrmRImpNotas::Imprimir() {
     try {
-        if (auto d = text::TryStrToDate(edtFecDesde->Text(), edtFecDesde->Settings())) fecha_ = *d;
+        SigueElDia();
         ConfiguraImpresora();
         archVenta_ = Archivo('V');
         archDetalle_ = Archivo('D');
@@ -351,6 +317,6 @@ void TfrmRImpNotas::ImprimirNotas() {
 
 }  // namespace reportes
 
-REPORTES_EXPORT void RImpresionNotas(const char* p1, const char* p2, bool) {
-    reportes::EjecutaDialogo<reportes::TfrmRImpNotas>(p1, p2);
+REPORTES_EXPORT void RImpresionNotas(const char* p1, const char* p2, bool p3) {
+    reportes::EjecutaDialogo<reportes::TfrmRImpNotas>(p1, p2, p3);
 }

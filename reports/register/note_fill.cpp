@@ -86,8 +86,8 @@ void TfrmRImpNotas::LlenaEncabezado() {
     // The store of the reprinted notes, which is the station's unless the user chose another:
     // a note of another store never goes out under the station's name.
     std::string nombreTienda = cfg.GetDescripcionTienda();
-    if (strTienda != cfg.TiendaActual && tblTiendas.Locate("Tienda", {db::Value(strTienda)}))
-        nombreTienda = tblTiendas.FieldByName("Descripcio").AsString();
+    if (strTienda != cfg.TiendaActual && tienda.tiendas.Locate("Tienda", {db::Value(strTienda)}))
+        nombreTienda = tienda.tiendas.FieldByName("Descripcio").AsString();
     d.SetAsString("NumTienda", strTienda.empty() ? cfg.TiendaActual : strTienda);
     d.SetAsString("RegFedCau", "RFC: " + cfg.RFCEmpresa);
     d.SetAsString("CP", "CP: " + cfg.CPEmpresa);
@@ -158,7 +158,8 @@ void TfrmRImpNotas::LlenaDetalle(const std::string& nota) {
     auto& cols = DatosNota->CamposDetalle();
     auto& t = tblDetalle;
     if (!tblCatInven.Active()) tblCatInven.Open();
-    t.SetFilter("Nota = " + db::QuoteFilterValue(nota) + " ");
+    // With per-store day files the same number may be another register's note as well.
+    t.SetFilter("Caja = " + db::QuoteFilterValue(strCaja) + " And Nota = " + db::QuoteFilterValue(nota) + " ");
     t.SetFiltered(true);
     int n = 0, vendidos = 0;
     for (t.First(); !t.Eof(); t.Next()) {

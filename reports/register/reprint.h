@@ -13,6 +13,7 @@
 #include "platform/db/table.h"
 #include "platform/vcl/panels.h"
 #include "reports/framework/dialog.h"
+#include "reports/framework/store_picker.h"
 
 namespace reportes {
 
@@ -20,6 +21,7 @@ class TfrmRImpNotas : public TfrmReporte {
 public:
     explicit TfrmRImpNotas(vcl::TComponent* owner);
 
+    SelectorTienda tienda;
     vcl::TDBLookupComboBox* lkcmbTiendas;
     vcl::TDBLookupComboBox* lkcmbCajas;
     velmor::TVlmEdit* edtFecDesde;
@@ -32,26 +34,25 @@ public:
     notix::TNtaDatos* DatosNota;  // owned by the form
     notix::TNtaReporte* ImpNota;  // owned by the form
 
-    db::TTable tblTiendas, tblCajas, tblUsuarios, tblVenta, tblDetalle, tblDispo, tblCatInven,
+    db::TTable tblCajas, tblUsuarios, tblVenta, tblDetalle, tblDispo, tblCatInven,
         tblPagos, tblMonedas;
-
-    // Printing (the Print button): the notes of the range on the register's printer.
-    void ImprimirNotas();
 
 protected:
     std::string ArchivoReporte() override { return ImpNota->FormatoDeImpresion; }
+    // Printing (the Print button): the notes of the range on the register's printer.
+    void Imprimir() override;
 
 private:
     // Opening and the criteria handlers (TfrmRImpNotas.cpp).
     void FormCreate();
     void FormActivate();
-    void lkcmbTiendasExit(vcl::TObject* sender);
-    void lkcmbCajasExit(vcl::TObject* sender);
-    void edtFecDesdeExit(vcl::TObject* sender);
-    void grpNotasEnter();
+    void CambiaTienda(const std::string& codigo);
+    void lkcmbCajasExit();
+    void edtFecDesdeExit();
+    void SigueElDia();
     void lkcmbNotaDesdeExit(vcl::TObject* sender);
     void lkcmbCajeroEnter();
-    void lkcmbCajeroExit(vcl::TObject* sender);
+    void lkcmbCajeroExit();
     // The chosen day's sales file on the note lookups, with its first and last note.
     void AbreNotasDelDia();
     std::string ClaveArchivos() const;
@@ -68,7 +69,8 @@ private:
     void LlenaEncabezado();
     void LlenaDetalle(const std::string& nota);
     // Printing through a system printer with the register's layout (windows_print.cpp).
-    void ConectaReporte();
+    void AlAbrirDataset(report::Dataset& ds) override;
+    void AlCargarReporte(report::Report& r) override;
     void ImprimeEnWindows();
     std::string Dinero(double importe) const;
     std::string ImporteSimple(double importe) const;
@@ -78,10 +80,11 @@ private:
     text::TDateTime fecha_ = 0;
     bool archivosPorTienda_ = false;
     std::string archVenta_, archDetalle_, archImpuestos_;
+    std::string rangoDe_;  // the sales file and register the note range was filled for
     std::string notaActual_;
     bool nombreManejador_ = false;  // NOMPUERTO "MANEJ": a system printer prints the notes
 
-    db::TDataSetListSource fuenteTiendas_, fuenteCajas_, fuenteNotas_, fuenteUsuarios_;
+    db::TDataSetListSource fuenteCajas_, fuenteNotas_, fuenteUsuarios_;
 };
 
 }  // namespace reportes

@@ -74,6 +74,7 @@ public:
     using TfrmReporte::MascaraCantidad;
     using TfrmReporte::MascaraDinero;
     using TfrmReporte::MascaraDineroSinMiles;
+    using TfrmReporte::VarianteCuarenta;
 
     db::TTable tiendas, existencias, deptos, lineas, usuarios;
     Criterios criterios;
@@ -220,9 +221,11 @@ TEST_F(CriteriaDialog, ARegisterOnA40ColumnRollChoosesThe40ColumnLayout) {
     cajas.DatabaseName = "RazirWin10";
     cajas.TableName = "Cajas";
     cajas.Open();
-    EXPECT_EQ(reportes::TfrmReporte::EligeReporte(cajas, "Corte.QR2", "Corte40.QR2"), "Corte.QR2");
+    auto& d = Run("");
+    d.VarianteCuarenta(cajas, "Corte40.QR2");
+    EXPECT_EQ(d.ArchivoElegido(), "RTiendas.QR2");
     cajas.Next();
-    EXPECT_EQ(reportes::TfrmReporte::EligeReporte(cajas, "Corte.QR2", "Corte40.QR2"), "Corte40.QR2");
+    EXPECT_EQ(d.ArchivoElegido(), "Corte40.QR2");
     cajas.SetFilter("Caja = '09'");
     cajas.SetFiltered(true);
     EXPECT_FALSE(reportes::TfrmReporte::Cuarenta(cajas)) << "no register chosen: the page layout";
