@@ -11,6 +11,9 @@ void RTipoPagos(const char*, const char*, bool);
 void RUsuarios(const char*, const char*, bool);
 void RDepartamentos(const char*, const char*, bool);
 void RLineas(const char*, const char*, bool);
+void RDispositivos(const char*, const char*, bool);
+void RMonedas(const char*, const char*, bool);
+void REsquema(const char*, const char*, bool);
 }
 
 namespace {
@@ -187,6 +190,70 @@ TEST_F(Catalogues, LinesWithPercentInTheirKeysStayValues) {
     ASSERT_EQ(Previews().size(), 1u);
     EXPECT_TRUE(Has(Previews()[0], "Con porcentaje"));
     EXPECT_FALSE(Has(Previews()[0], "Sin porcentaje"));
+}
+
+}  // namespace
+
+namespace {
+
+// Regression: after another store was chosen the register range kept the old store's keys,
+// so the report came out empty.
+TEST_F(Catalogues, RegistersChoosingAnotherStoreClearsTheRegisterRange) {
+    Stores();
+    Fill(tables::Cajas(), {Row{"01", "01", "Caja uno", "Ticket40.nta", 0, "001", 0, 0, 0},
+                           Row{"01", "02", "Caja dos", "Nota80.nta", 0, "002", 0, 0, 0},
+                           Row{"02", "05", "Caja norte", "Ticket40.nta", 0, "001", 0, 0, 0}});
+    Play(RCajas, "pick lkcmbCajasDesde 01\npick lkcmbCajasHasta 02\npick lkcmbTiendas Norte\nclick btnPreview",
+         "01", "Centro");
+    ASSERT_EQ(Previews().size(), 1u);
+    EXPECT_TRUE(Has(Previews()[0], "Caja norte")) << Previews()[0];
+    EXPECT_FALSE(Has(Previews()[0], "Caja uno"));
+}
+
+// Regression: in the text output adjacent columns ran together ("ClaveDescripción") and
+// values were cut ("Ciudad de Méx"). Every catalogue shows its widest values whole, each
+// column apart from the next.
+TEST_F(Catalogues, TextOutputShowsEveryValueWholeWithABlankBetweenColumns) {
+    Stores();
+    fs::remove(dir_ / "datos" / "Tiendas.DB");
+    Fill(tables::Tiendas(), {Row{"01", "Tienda Centro", "Av. Reforma 2195", "Ciudad de México", "55 0100 0100"}});
+    Fill(tables::Cajas(), {Row{"01", "01", "Caja 1 Centro", "Nota80.nta", 0, "002", 0, 0, 0}});
+    Fill(tables::Dispos(), {Row{"001", "Impresora de tickets de 40 columnas", "PARALELO", "LPT02", 6, 3, 2, 0,
+                                "", "", "", "", "", "", "", "", 2}});
+    Fill(tables::TPagos(), {Row{"01", "Tarjeta de crédito", 113, "01"}});
+    Fill(tables::Usuarios(), {Row{"013", "Guadalupe Núñez", "Vend013", "01", "D"}});
+    Fill(tables::Deptos(), {Row{"ABA", "Abarrotes"}});
+    Fill(tables::Lineas(), {Row{"001", "Abarrotes A"}});
+    Fill(tables::Monedas(), {Row{"02", "dólares", "US$", 17.5, 0}});
+    Fill(tables::EsqImp(), {Row{"003", "IVA e IEPS sobre IVA", 16.0, 8.0, 0.0, 0.0, 1, 0, 0}});
+    struct Case {
+        void (*entry)(const char*, const char*, bool);
+        const char* name;
+        std::vector<const char*> words;  // consecutive columns, in order, each whole
+    };
+    const Case kCases[] = {
+        {RTiendas, "stores", {"Tienda", "Descripción", "Dirección", "Población", "Teléfono"}},
+        {RTiendas, "store row", {"Tienda Centro", "Av. Reforma 2195", "Ciudad de México", "55 0100 0100"}},
+        {RTiendas, "page", {"Página 1", "de 1"}},
+        {RCajas, "registers", {"Caja", "Descripción", "Formato de impresión", "Impresora"}},
+        {RTipoPagos, "payment types", {"Clave", "Descripción", "Tecla", "Moneda"}},
+        {RUsuarios, "users", {"013", "Guadalupe Núñez", "Vend013"}},
+        {RDepartamentos, "departments", {"Departamento", "Descripción"}},
+        {RLineas, "lines", {"Línea", "Descripción"}},
+        {RDispositivos, "devices", {"Clave", "Descripción", "Puerto", "Nombre", "Veloc.", "Datos", "Paridad",
+                                    "Parada", "Entre notas"}},
+        {RDispositivos, "device row", {"001", "Impresora de tickets de 40 columnas", "PARALELO", "LPT02"}},
+        {RMonedas, "currencies", {"Moneda", "Descripción", "Símbolo", "Tipo de cambio", "Base"}},
+        {REsquema, "tax schemes", {"003", "IVA e IEPS sobre IVA", "16.00", "8.00"}},
+    };
+    for (const auto& c : kCases) {
+        sink_->texts.clear();
+        Play(c.entry, "click btnPreview\nclick btnCancelar", "01", "Centro");
+        ASSERT_EQ(Previews().size(), 1u) << c.name;
+        std::string pattern;
+        for (const char* w : c.words) pattern += (pattern.empty() ? "" : " +") + std::string(w);
+        EXPECT_TRUE(std::regex_search(Previews()[0], std::regex(pattern))) << c.name << "\n" << Previews()[0];
+    }
 }
 
 }  // namespace
