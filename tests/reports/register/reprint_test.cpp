@@ -367,3 +367,138 @@ TEST_F(Reprint, ADayThatDoesNotExistIsRefusedInTheDateEdit) {
 }
 
 }  // namespace
+
+namespace {
+
+// A layout for a register printed through a system printer, listing one field of one of the
+// note's datasets (its lines or its taxes) through a component of the given name.
+void NotaEnWindows(const fs::path& dir, const std::string& dataset, const std::string& componente,
+                   const std::string& campo) {
+    std::ofstream(dir / "Formatos" / "Nota.QR2") << R"(<?xml version="1.0" encoding="UTF-8"?>
+<report name="Nota">
+  <datasets>
+    <query name=")" + dataset + R"(" database="RazirWin10"><sql><line>SELECT 1</line></sql></query>
+  </datasets>
+  <bands dataset=")" + dataset + R"(">
+    <detail name="bndLineas" height="5">
+      <field name=")" + componente + R"(" field=")" + campo + R"(" left="0" top="0" width="80"/>
+    </detail>
+  </bands>
+</report>
+)";
+}
+
+class ReprintFaults : public Reprint {
+protected:
+    // Day files kept per store: register 02 has a note numbered as register 01's A-0001.
+    void PorTienda() {
+        inst_->Config.ArchivosPorTienda = true;
+        for (const char* f : {"V010510F.DB", "D010510F.DB"}) fs::remove(dir_ / "datos" / f);
+        Dia(tables::DayKind::Ventas, {Venta("A-0001", "01", "001", "N", 179, 179, 0),
+                                      Venta("A-0001", "02", "001", "N", 230.3, 230.3, 0)});
+        Dia(tables::DayKind::Detalle, {Partida("A-0001", "01", 1, "P1", "", 2, 89.5),
+                                       Partida("A-0001", "02", 1, "P2", "", 7, 32.9)});
+    }
+    void PorWindows(const std::string& dataset = "Productos", const std::string& componente = "fldDescripcio",
+                    const std::string& campo = "Descripcio") {
+        NotaEnWindows(dir_, dataset, componente, campo);
+        fs::remove(dir_ / "datos" / "Cajas.DB");
+        Fill(tables::Cajas(), {Row{"01", "01", "Caja uno", "Nota.QR2", 0, "004", 0, 0, 0},
+                               Row{"01", "02", "Caja dos", "Nota.QR2", 0, "004", 0, 0, 0}});
+        fs::remove(dir_ / "datos" / "Dispos.DB");
+        Fill(tables::Dispos(), {Row{"004", "file", "WINDOWS", "MANEJ", 0, 0, 0, 0, "", "", "", "", "", "",
+                                    "", "", 0}});
+    }
+    std::string Pdf(const char* nota) {
+        const fs::path pdf = dir_ / ("Nota-" + std::string(nota) + ".pdf");
+        const fs::path txt = dir_ / "nota.txt";
+        if (!fs::exists(pdf) || std::system(("pdftotext " + pdf.string() + " " + txt.string()).c_str()) != 0)
+            return {};
+        return Slurp(txt);
+    }
+};
+
+// Regression: with per-store day files a note's lines were matched by number alone, so the
+// reprinted note of register 01 picked up the lines of register 02's note of that number.
+TEST_F(ReprintFaults, PerStoreDayFilesMatchTheLinesByRegisterAndNoteOnThePort) {
+    PorTienda();
+    Reimprime("");
+    const std::string t = Ticket();
+    EXPECT_TRUE(Has(t, ports::FromUtf8("Café de Chiapas", ports::CodePage::CP850))) << t;
+    EXPECT_FALSE(Has(t, ports::FromUtf8("Piña en almíbar", ports::CodePage::CP850))) << "register 02's line";
+}
+
+TEST_F(ReprintFaults, PerStoreDayFilesMatchTheLinesByRegisterAndNoteOnASystemPrinter) {
+    if (std::system("command -v pdftotext > /dev/null") != 0) GTEST_SKIP() << "pdftotext missing";
+    PorTienda();
+    PorWindows();
+    auto d = Reimprime("");
+    EXPECT_TRUE(d->Messages().empty()) << d->Messages()[0].request.text;
+    const std::string t = Pdf("A-0001");
+    EXPECT_TRUE(Has(t, "Café de Chiapas")) << t;
+    EXPECT_FALSE(Has(t, "Piña en almíbar")) << "register 02's line";
+}
+
+// Regression: the "Impuesto" field of the tax lines showed the tax's number, not its name.
+TEST_F(ReprintFaults, TheTaxLinesShowTheConfiguredTaxName) {
+    if (std::system("command -v pdftotext > /dev/null") != 0) GTEST_SKIP() << "pdftotext missing";
+    inst_->Config.NomImpuesto1 = "IVA";
+    inst_->Config.NomImpuesto2 = "IEPS";
+    PorWindows("Impuestos", "Impuesto", "Impuesto");
+    Dia(tables::DayKind::Impuestos, {Row{"01", "A-0001", 2, 8.0, 100.0, 8.0}});
+    auto d = Reimprime("pick lkcmbNotaHasta A-0001\n");
+    EXPECT_TRUE(d->Messages().empty()) << d->Messages()[0].request.text;
+    const std::string t = Pdf("A-0001");
+    EXPECT_TRUE(Has(t, "IEPS")) << t;
+}
+
+// Regression: the note range was refilled only when its group was entered, so a range chosen
+// for one day, register or store was printed against another's file (or, never filled, gave
+// way to the whole day). The range follows them.
+TEST_F(ReprintFaults, TheNoteRangeFollowsTheDayAndTheRegister) {
+    const text::TDateTime otroDia = kDia + 1;
+    const db::TableDef ventas = tables::DayTable(tables::DayKind::Ventas, tables::DayFileStem("01", otroDia));
+    {
+        db::BatchWriter w((dir_ / "datos" / ventas.name).string(), ventas);
+        w.Append(Venta("B-0001", "01", "001", "N", 10, 10, 0));
+        w.Commit();
+    }
+    const db::TableDef detalle = tables::DayTable(tables::DayKind::Detalle, tables::DayFileStem("01", otroDia));
+    {
+        db::BatchWriter w((dir_ / "datos" / detalle.name).string(), detalle);
+        w.Append(Partida("B-0001", "01", 1, "P1", "", 1, 10));
+        w.Commit();
+    }
+    struct Case {
+        const char* why;
+        bool porTienda;
+        std::string script;
+        const char* printed;
+        std::vector<const char*> absent;
+    };
+    const Case kCases[] = {
+        {"another day typed after the range was chosen", false,
+         "set edtFecDesde=05/10/2000\nfocus lkcmbNotaDesde\npick lkcmbNotaDesde A-0002\npick lkcmbNotaHasta A-0002\n"
+         "set edtFecDesde=06/10/2000\nfocus lkcmbCajero\n",
+         "Nota: B-0001", {"A-0001", "A-0002"}},
+        {"another day, Print pressed straight from the date edit", false,
+         "set edtFecDesde=05/10/2000\nfocus lkcmbNotaDesde\npick lkcmbNotaDesde A-0002\npick lkcmbNotaHasta A-0002\n"
+         "focus edtFecDesde\nset edtFecDesde=06/10/2000\n",
+         "Nota: B-0001", {"A-0001", "A-0002"}},
+        {"another register of the store's day file", true,
+         "set edtFecDesde=05/10/2000\nfocus lkcmbNotaDesde\npick lkcmbNotaDesde A-0001\npick lkcmbNotaHasta A-0002\n"
+         "pick lkcmbCajas 02\n",
+         "Nota: A-0004", {"A-0001", "A-0002"}},
+    };
+    for (const auto& c : kCases) {
+        fs::remove(dir_ / "out" / "tickets.prn");
+        inst_->Config.ArchivosPorTienda = c.porTienda;
+        auto d = Play(RImpresionNotas, c.script + "click btnImprimir\nclick btnCancelar", "01", "Centro");
+        EXPECT_TRUE(d->Messages().empty()) << c.why << ": " << d->Messages()[0].request.text;
+        const std::string t = Ticket();
+        EXPECT_TRUE(Has(t, Line(c.printed))) << c.why;
+        for (const char* n : c.absent) EXPECT_FALSE(Has(t, n)) << c.why << ": " << n;
+    }
+}
+
+}  // namespace
