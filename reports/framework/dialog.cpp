@@ -10,6 +10,7 @@
 #include "platform/db/dataset.h"
 #include "platform/report/layout.h"
 #include "platform/report/names.h"
+#include "platform/report/printers.h"
 #include "platform/text/format.h"
 #include "platform/text/utf8.h"
 #include "platform/vcl/application.h"
@@ -193,6 +194,18 @@ void TfrmReporte::Imprimir() {
         return;
     }
     Close();
+}
+
+void TfrmReporte::ImprimeDirecto() {
+    AlPulsarReporte();
+    const std::string ruta = RutaReporte(ArchivoElegido());
+    if (report::FindLayoutFile(ruta).empty()) return;
+    auto& impresora = rppdlg->Printer;
+    if (impresora.destination == report::kFileDestination && impresora.filePath.empty())
+        for (const auto& d : report::ListDestinations())
+            if (d.isDefault) impresora.destination = d.name;
+    PrepararReporte();
+    rppdlg->Print(ruta);
 }
 
 void TfrmReporte::btnCancelarClick(vcl::TObject*) {

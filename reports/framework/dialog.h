@@ -56,6 +56,10 @@ public:
     // default answers false: the argument is not read and the dialog is shown.
     virtual bool ModoDirecto(const std::string& p1, const std::string& p2);
     bool bDirecto = false;
+    // Direct mode's printing: the layout at once, without the set-up, on the printer the
+    // report component holds (the system's default printer when it holds none). Nothing
+    // without a layout. Errors reach the entry point.
+    void ImprimeDirecto();
 
     std::string strTienda, strNomTienda, strDirTienda;
     std::string strDesde, strHasta;
@@ -170,7 +174,6 @@ protected:
     std::string MascaraDineroSinMiles() const;
 
 private:
-    void Preliminar();
     // The common part of each event, then the hook.
     void AntesDeParametros(report::Dataset& ds, report::Params& params);
     void AntesDeAbrir(report::Dataset& ds);
