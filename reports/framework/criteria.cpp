@@ -1,10 +1,12 @@
 // The shared criteria controls: their Exit handlers, defaults and SQL fragments.
 #include "reports/framework/criteria.h"
 
+#include "host/tolmabase/consultas.h"
 #include "platform/db/quote.h"
 #include "platform/text/format.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/dialogs.h"
+#include "reports/framework/date_pick.h"
 #include "reports/framework/line_pattern.h"
 
 namespace reportes {
@@ -17,6 +19,8 @@ constexpr const char* kLineaNoExiste = "La clave no existe en el catálogo de L�
 constexpr const char* kPoliticas = "Políticas";
 constexpr const char* kFechas = "La fecha inicial no debe ser mayor que la fecha final";
 constexpr const char* kLineaInicial = "?????";
+constexpr const char* kConsultaInventario = "F2 Consultar inventario";
+constexpr const char* kConsultaLineas = "F2 Consultar lineas";
 
 std::string Trim(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -108,7 +112,15 @@ void Criterios::DeptosExit(vcl::TObject* sender) {
 void Criterios::Productos(velmor::TVlmEdit* ini, velmor::TVlmEdit* fin) {
     prodIni_ = ini;
     prodFin_ = fin;
-    for (auto* e : {ini, fin}) e->OnExit = [this](vcl::TObject* s) { ProductosExit(s); };
+    for (auto* e : {ini, fin}) {
+        e->OnExit = [this](vcl::TObject* s) { ProductosExit(s); };
+        // The product lookup lists the stock of the store shown in the store lookup.
+        e->SetBoton1Visible(true);
+        e->SetBoton1Hint(kConsultaInventario);
+        e->OnBoton1Click = [this, e](vcl::TObject*) {
+            tolmabase::HelpInve(e, tienda_ ? tienda_->KeyValue() : dlg_.strTienda);
+        };
+    }
 }
 
 void Criterios::ProductosExit(vcl::TObject* sender) {
@@ -144,6 +156,15 @@ void Criterios::Linea(velmor::TVlmEdit* edit, db::TTable* lineas) {
     lineas_ = lineas;
     edit->SetText(kLineaInicial);
     edit->OnExit = [this](vcl::TObject* s) { LineaExit(s); };
+    edit->SetBoton1Visible(true);
+    edit->SetBoton1Hint(kConsultaLineas);
+    edit->OnBoton1Click = [this](vcl::TObject*) {
+        if (!lineas_) return;
+        if (!lineas_->Active()) lineas_->Open();
+        lineas_->Refresh();
+        tolmabase::Consultas(&dlg_, *lineas_, linea_, {"CLV_LIN", "DESC_LIN"}, {"Clave", "Descripción"},
+                             "Consulta de líneas", "", "Clv_Lin", &dlg_.strLinea);
+    };
 }
 
 void Criterios::LineaExit(vcl::TObject*) {
@@ -172,6 +193,7 @@ void Criterios::Fechas(velmor::TVlmEdit* desde, velmor::TVlmEdit* hasta) {
         e->SetTipoDeDato(velmor::tyFecha);
         e->SetDate(text::Today());
         e->OnExit = [this](vcl::TObject* s) { FechasExit(s); };
+        ConSelectorFecha(e);
     }
 }
 

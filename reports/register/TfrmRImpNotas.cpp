@@ -6,6 +6,7 @@
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
+#include "reports/framework/date_pick.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/tables.h"
 #include "reports/register/reprint.h"
@@ -54,8 +55,7 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
                              12, 42, 220, 136);
     edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(this, "edtFecDesde");
     edtFecDesde->SetTipoDeDato(velmor::tyFecha);
-    edtFecDesde->SetBoton1Visible(true);
-    edtFecDesde->SetBoton1Hint("F2 Consulta fechas");
+    ConSelectorFecha(edtFecDesde);
     edtFecDesde->SetBounds(148, 72, 110, 23);
     edtFecDesde->SetTabStop(true);
     auto* lblFecha = vcl::NewControl<vcl::TLabel>(this, "lblFecha");

@@ -1,5 +1,7 @@
 #include "reports/framework/criteria.h"
 
+#include <functional>
+
 #include "platform/db/list_source.h"
 #include "reports/framework/tables.h"
 #include "tests/reports/report_fixture.h"
@@ -229,6 +231,56 @@ TEST_F(CriteriaDialog, ARegisterOnA40ColumnRollChoosesThe40ColumnLayout) {
     cajas.SetFilter("Caja = '09'");
     cajas.SetFiltered(true);
     EXPECT_FALSE(reportes::TfrmReporte::Cuarenta(cajas)) << "no register chosen: the page layout";
+}
+
+}  // namespace
+
+namespace {
+
+// F2 on the product, line and date edits opens their lookups; the choice lands in the edit
+// and its Exit then checks it as if typed.
+TEST_F(CriteriaDialog, F2OpensTheLookupOfEachEditAndTheChoiceIsCheckedOnExit) {
+    Fill(tables::CatInven(),
+         {Row{"P001", "Arroz", "D1", "AB", 10.0, 0.0, 0.0, 0.0, 0.0, 5.0, "", "PZA", "", 0.0},
+          Row{"P005", "Frijol", "D1", "AB", 20.0, 0.0, 0.0, 0.0, 0.0, 2.0, "", "PZA", "", 0.0}});
+    struct Case {
+        const char* why;
+        std::string script;
+        std::function<void(TfrmPrueba&)> check;
+    };
+    const Case kCases[] = {
+        {"product from the store's stock",
+         "focus edtProdIni\npress F2\npick lkcmbConsulta P005\nclick btnAceptar\nfocus edtLinea2",
+         [](TfrmPrueba& d) {
+             EXPECT_EQ(d.edtProdIni->Text(), "P005");
+             EXPECT_EQ(d.strProdIni, "P005");
+             EXPECT_EQ(d.edtProdFin->Text(), "P005") << "a single-product range, as if typed";
+             EXPECT_EQ(d.edtProdIni->Boton1Hint(), "F2 Consultar inventario");
+         }},
+        {"line from the catalogue",
+         "focus edtLinea2\npress F2\npick lkcmbConsulta AB\nclick btnAceptar\nfocus edtFecDesde",
+         [](TfrmPrueba& d) {
+             EXPECT_EQ(d.edtLinea2->Text(), "AB");
+             EXPECT_EQ(d.strDescLinea, "Abarrotes");
+         }},
+        {"a day of a leap February",
+         "focus edtFecDesde\npress F2\nset spnAnio=2024\npick cmbMes febrero\npick cmbDia 29\nclick btnAceptar\n"
+         "set edtFecHasta=01/03/2024\nfocus edtProdIni",
+         [](TfrmPrueba& d) { EXPECT_EQ(d.edtFecDesde->Text(), "29/02/2024"); }},
+        {"the day kept within the month chosen",
+         "set edtFecDesde=31/01/2023\nfocus edtFecDesde\npress F2\npick cmbMes febrero\nclick btnAceptar\n"
+         "set edtFecHasta=01/03/2023\nfocus edtProdIni",
+         [](TfrmPrueba& d) { EXPECT_EQ(d.edtFecDesde->Text(), "28/02/2023"); }},
+        {"cancelled: the date stays",
+         "set edtFecDesde=15/01/2023\nfocus edtFecDesde\npress F2\npick cmbMes marzo\nclick btnCancelar\n"
+         "set edtFecHasta=01/03/2023\nfocus edtProdIni",
+         [](TfrmPrueba& d) { EXPECT_EQ(d.edtFecDesde->Text(), "15/01/2023"); }},
+    };
+    for (const auto& c : kCases) {
+        auto& d = Run(c.script);
+        EXPECT_TRUE(Messages().empty()) << c.why << ": " << Messages()[0].request.text;
+        c.check(d);
+    }
 }
 
 }  // namespace
