@@ -248,6 +248,41 @@ TEST_F(ReportDialogs, ReprintListsTheNotesOfTheDayTypedAndRefusesADayThatDoesNot
     EXPECT_EQ(Dialog(), nullptr);
 }
 
+TEST_F(ReportDialogs, F2OnTheReprintsDateOpensTheDatePickAndTheChosenDayComesBack) {
+    Player p;
+    vcl::TForm* pick = nullptr;
+    p.Add([&] {
+        QTest::mouseClick(W("edtFecDesde"), Qt::LeftButton);
+        QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(KeyTarget(), "15/01/2026");
+        QTest::keyClick(KeyTarget(), Qt::Key_F2);  // the pick's own loop runs the next steps
+    });
+    p.Add([&] {
+        pick = vcl::Screen->FindForm("frmFecha");
+        ASSERT_NE(pick, nullptr) << "F2 opened the date pick";
+        QWidget* window = driver_.Window(*pick);
+        ASSERT_NE(window, nullptr);
+        auto* dia = dynamic_cast<vcl::TControl*>(pick->FindComponent("cmbDia"));
+        auto* combo = qobject_cast<QComboBox*>(driver_.Widget(*dia));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->currentText(), "15") << "the edit's day";
+        EXPECT_TRUE(driver_.SavePicture(pick, std::string(RAZIR_SCREENSHOTS) + "/RImpresionNotas-fecha.png"));
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);
+    });
+    p.Closing([&] {
+        auto* aceptar = dynamic_cast<vcl::TControl*>(pick->FindComponent("btnAceptar"));
+        QTest::mouseClick(driver_.Widget(*aceptar), Qt::LeftButton);
+    });
+    p.Add([&] {
+        EXPECT_EQ(vcl::Screen->FindForm("frmFecha"), nullptr);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(W("edtFecDesde"))->text(), "16/01/2026");
+        QTest::mouseClick(W("btnCancelar"), Qt::LeftButton);
+    });
+    RunFromMenu("RImpresionNotas", p);
+    EXPECT_EQ(Dialog(), nullptr);
+}
+
 TEST_F(ReportDialogs, FileControlShowsTheDataFolderThroughItsDictionary) {
     const fs::path datos = *dir_ / "datos";
     fs::remove(datos / "VlmTablas.DB");
