@@ -8,6 +8,7 @@
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/date_pick.h"
 #include "reports/framework/line_pattern.h"
+#include "reports/framework/store_picker.h"
 
 namespace reportes {
 namespace {
@@ -78,10 +79,7 @@ void Criterios::CambiaTienda(const std::string& codigo) {
     }
     dlg_.strTienda = codigo;
     if (tienda_ && tienda_->KeyValue() != codigo) tienda_->SetKeyValue(codigo);
-    if (tiendas_ && tiendas_->Locate("Tienda", {db::Value(codigo)})) {
-        dlg_.strNomTienda = tiendas_->FieldByName("Descripcio").AsString();
-        dlg_.strDirTienda = tiendas_->FieldByName("Direccion").AsString();
-    }
+    if (tiendas_) TomaTienda(dlg_, *tiendas_, codigo);
     bool hay = true;
     if (existencias_) {
         existencias_->First();

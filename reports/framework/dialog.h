@@ -46,7 +46,8 @@ public:
     TfrmReporte(vcl::TComponent* owner, std::string_view clase, std::string_view caption,
                 int helpContext);
 
-    // Tracks the last control left and gives each lookup's close-up its Exit, then OnCreate.
+    // Tracks the last control left and gives each lookup's close-up its Exit (the controls
+    // the constructors created), then runs OnCreate.
     void AfterConstruction() override;
 
     // The entry point's two texts in dialog mode: store code and its description.
