@@ -63,11 +63,11 @@ std::string FragmentoUsuario(std::string_view campo, std::string_view codigo) {
     return " And (" + std::string(campo) + " Like " + db::QuoteLikeValue(std::string(codigo)) + ")";
 }
 
-void Criterios::Tienda(vcl::TDBLookupComboBox* combo, db::TTable* tiendas, db::TTable* existencias) {
-    tienda_ = combo;
-    tiendas_ = tiendas;
+void Criterios::Tienda(SelectorTienda& selector, db::TTable* existencias) {
+    tienda_ = selector.combo;
+    tiendas_ = &selector.tiendas;
     existencias_ = existencias;
-    combo->OnExit = [this](vcl::TObject* s) { TiendaExit(s); };
+    selector.AlCambiar = [this](const std::string& codigo) { CambiaTienda(codigo); };
 }
 
 void Criterios::CambiaTienda(const std::string& codigo) {
@@ -90,11 +90,6 @@ void Criterios::CambiaTienda(const std::string& codigo) {
                              static_cast<vcl::TControl*>(dlg_.btnImprimir)})
         if (c) c->SetEnabled(hay);
     vcl::Screen->SetCursor(vcl::crDefault);
-}
-
-void Criterios::TiendaExit(vcl::TObject*) {
-    if (!dlg_.SaliendoSinValidar() && tienda_->KeyValue() != dlg_.strTienda)
-        CambiaTienda(tienda_->KeyValue());
 }
 
 void Criterios::Deptos(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta) {

@@ -13,6 +13,7 @@
 #include "platform/db/table.h"
 #include "platform/vcl/dblookup.h"
 #include "reports/framework/dialog.h"
+#include "reports/framework/store_picker.h"
 
 namespace reportes {
 
@@ -36,9 +37,9 @@ class Criterios {
 public:
     explicit Criterios(TfrmReporte& dialogo) : dlg_(dialogo) {}
 
-    // The store lookup over `tiendas`; its choice filters `existencias` (the store's stock)
-    // and enables the product edits, Preview and Print only when the store has stock.
-    void Tienda(vcl::TDBLookupComboBox* combo, db::TTable* tiendas, db::TTable* existencias);
+    // The dialog's store lookup; its choice filters `existencias` (the store's stock) and
+    // enables the product edits, Preview and Print only when the store has stock.
+    void Tienda(SelectorTienda& selector, db::TTable* existencias);
     // The department range over Deptos, into strDeptoIni and strDeptoFin.
     void Deptos(vcl::TDBLookupComboBox* desde, vcl::TDBLookupComboBox* hasta);
     // The product range, checked against the store's stock, into strProdIni and strProdFin.
@@ -56,7 +57,6 @@ public:
     void CambiaTienda(const std::string& codigo);
 
     // The Exit handlers, public for dialogs that wire them to more controls.
-    void TiendaExit(vcl::TObject* sender);
     void DeptosExit(vcl::TObject* sender);
     void ProductosExit(vcl::TObject* sender);
     void LineaExit(vcl::TObject* sender);
@@ -65,7 +65,7 @@ public:
 private:
     TfrmReporte& dlg_;
     vcl::TDBLookupComboBox* tienda_ = nullptr;
-    db::TTable* tiendas_ = nullptr;
+    db::TDataSet* tiendas_ = nullptr;
     db::TTable* existencias_ = nullptr;
     vcl::TDBLookupComboBox* deptoDesde_ = nullptr;
     vcl::TDBLookupComboBox* deptoHasta_ = nullptr;

@@ -229,7 +229,7 @@ bool TfrmReporte::FormHelp(vcl::WORD, int data, bool& callHelp) {
     velmor::HtmlAyuda(nullptr, direccion, 0, 0);
     callHelp = false;
     // A dialog with fixed topics leaves the focus where it is.
-    if (!fijo && ctlUltimo && ctlUltimo->CanFocus()) ctlUltimo->SetFocus();
+    if (!fijo && ayudaDevuelveFoco && ctlUltimo && ctlUltimo->CanFocus()) ctlUltimo->SetFocus();
     return false;
 }
 

@@ -155,6 +155,8 @@ protected:
     // Fixed help topics instead of the dialog's context, in "Razir.chm" and "Tolmaa.chm";
     // the focus then stays where it is.
     int temaFijoRazir = 0, temaFijoTolmaa = 0;
+    // Help gives the focus back to ctlUltimo (off: it stays where it is).
+    bool ayudaDevuelveFoco = true;
 
     // Places the four buttons in a row whose top is `top`, and sizes the form around them.
     void ColocaBotones(int top);

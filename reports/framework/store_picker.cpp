@@ -36,7 +36,7 @@ bool SelectorTienda::Muestra(const std::string& codigo) {
 
 void SelectorTienda::Exit() {
     const std::string codigo = combo->KeyValue();
-    if (codigo.empty() || codigo == dlg_.strTienda) return;
+    if (dlg_.SaliendoSinValidar() || codigo.empty() || codigo == dlg_.strTienda) return;
     if (!TomaTienda(dlg_, tiendas, codigo, nombreConClave)) return;
     if (AlCambiar) AlCambiar(codigo);
 }

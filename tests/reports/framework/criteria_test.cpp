@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/db/list_source.h"
+#include "reports/framework/store_picker.h"
 #include "reports/framework/tables.h"
 #include "tests/reports/report_fixture.h"
 
@@ -30,8 +31,9 @@ class TfrmPrueba : public reportes::TfrmReporte {
 public:
     explicit TfrmPrueba(vcl::TComponent* owner)
         : TfrmReporte(owner, "TfrmPrueba", "Prueba", 1), criterios(*this),
-          fTiendas(tiendas), fDeptos(deptos), fUsuarios(usuarios) {
-        for (auto [t, name] : {std::pair{&tiendas, "Tiendas"}, {&existencias, "Exist"},
+          tienda(*this, this, "&Tienda", 0, 0, 100, 60), fDeptos(deptos), fUsuarios(usuarios) {
+        tienda.Abre();
+        for (auto [t, name] : {std::pair{&existencias, "Exist"},
                                {&deptos, "Deptos"}, {&lineas, "Lineas"}, {&usuarios, "Usuarios"}}) {
             t->DatabaseName = "RazirWin10";
             t->TableName = name;
@@ -50,7 +52,7 @@ public:
             e->SetTabStop(true);
             return e;
         };
-        lkcmbTiendas = lookup("lkcmbTiendas", fTiendas, "Tienda");
+        lkcmbTiendas = tienda.combo;
         lkcmbDepDesde = lookup("lkcmbDepDesde", fDeptos, "Depto");
         lkcmbDepHasta = lookup("lkcmbDepHasta", fDeptos, "Depto");
         edtProdIni = edit("edtProdIni");
@@ -64,7 +66,7 @@ public:
         btnImprimir->SetTabOrder(21);
         btnCancelar->SetTabOrder(22);
         btnAyuda->SetTabOrder(23);
-        criterios.Tienda(lkcmbTiendas, &tiendas, &existencias);
+        criterios.Tienda(tienda, &existencias);
         criterios.Deptos(lkcmbDepDesde, lkcmbDepHasta);
         criterios.Productos(edtProdIni, edtProdFin);
         criterios.Linea(edtLinea2, &lineas);
@@ -78,9 +80,10 @@ public:
     using TfrmReporte::MascaraDineroSinMiles;
     using TfrmReporte::VarianteCuarenta;
 
-    db::TTable tiendas, existencias, deptos, lineas, usuarios;
+    db::TTable existencias, deptos, lineas, usuarios;
     Criterios criterios;
-    db::TDataSetListSource fTiendas, fDeptos, fUsuarios;
+    reportes::SelectorTienda tienda;
+    db::TDataSetListSource fDeptos, fUsuarios;
     vcl::TDBLookupComboBox *lkcmbTiendas, *lkcmbDepDesde, *lkcmbDepHasta, *lkcmbCajero, *lkcmbVendedor;
     velmor::TVlmEdit *edtProdIni, *edtProdFin, *edtLinea2, *edtFecDesde, *edtFecHasta;
 };

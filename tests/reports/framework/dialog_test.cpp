@@ -108,6 +108,7 @@ public:
     using TfrmReporte::temaFijoRazir;
     using TfrmReporte::temaFijoTolmaa;
     using TfrmReporte::ayuda;
+    using TfrmReporte::ayudaDevuelveFoco;
 
     vcl::TEdit* edtA;
     vcl::TDBLookupComboBox* lkcmbB;
@@ -223,20 +224,32 @@ TEST_F(DialogBase, ALookupsCloseUpRunsItsExitWithoutWiring) {
     EXPECT_EQ(d.ctlUltimo, d.lkcmbB);
 }
 
-TEST_F(DialogBase, FixedHelpTopicsByAccessLeaveTheFocusWhereItIs) {
-    struct Case { bool acceso; const char* direccion; };
-    const Case kCases[] = {{true, "Razir.chm::/55.htm"}, {false, "Tolmaa.chm::/555.htm"}};
+TEST_F(DialogBase, HelpVariantsOpenTheirTopicAndLeaveTheFocusWhereTheySay) {
+    struct Case {
+        bool acceso, fijo, devuelve;
+        const char* direccion;
+        const char* foco;  // after help, the last control left was lkcmbB
+    };
+    const Case kCases[] = {
+        {true, true, true, "Razir.chm::/55.htm", "edtA"},
+        {false, true, true, "Tolmaa.chm::/555.htm", "edtA"},
+        {false, false, true, "Tolmaa.chm::/300.htm", "lkcmbB"},
+        {true, false, false, "Razir.chm::/300.htm", "edtA"},
+    };
     for (const auto& c : kCases) {
         config_.AccesoTotal = c.acceso;
         dialog_.reset(vcl::Create<TfrmPrueba>(nullptr));
         dialog_->ayuda = reportes::AyudaSegunAcceso::PorAcceso;
-        dialog_->temaFijoRazir = 55;
-        dialog_->temaFijoTolmaa = 555;
-        driver_ = std::make_unique<vcl::ScriptDriver>(vcl::ParseScript("focus edtA\nfocus lkcmbB\npress F1"));
+        if (c.fijo) {
+            dialog_->temaFijoRazir = 55;
+            dialog_->temaFijoTolmaa = 555;
+        }
+        dialog_->ayudaDevuelveFoco = c.devuelve;
+        driver_ = std::make_unique<vcl::ScriptDriver>(vcl::ParseScript("focus lkcmbB\nfocus edtA\npress F1"));
         vcl::DriverScope scope(*driver_);
         dialog_->ShowModal();
-        EXPECT_EQ(velmor::LastHelpAddress(), (dir_ / c.direccion).string()) << c.acceso;
-        EXPECT_EQ(dialog_->ActiveControl(), dialog_->lkcmbB) << c.acceso;
+        EXPECT_EQ(velmor::LastHelpAddress(), (dir_ / c.direccion).string()) << c.direccion;
+        EXPECT_EQ(dialog_->ActiveControl(), dialog_->FindComponent(c.foco)) << c.direccion;
     }
 }
 
