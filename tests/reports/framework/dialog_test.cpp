@@ -1,5 +1,6 @@
 // The base report dialog through a small report of its own: a dialog that wires no event and
-// only declares its range, masks, store heading and 40-column variant, over a small layout.
+// only declares its range, masks, store heading and 40-column variant, over a small layout;
+// and the entry point's direct mode and exception variants.
 #include "reports/framework/dialog.h"
 
 #include <fstream>
@@ -9,7 +10,6 @@
 #include "platform/db/list_source.h"
 #include "platform/vcl/edits.h"
 #include "reports/framework/entry.h"
-#include "reports/framework/order_by.h"
 #include "reports/framework/tables.h"
 #include "tests/reports/report_fixture.h"
 
@@ -307,26 +307,6 @@ TEST_F(DialogBase, AnExceptionBecomesTheMessageTheEntryPointChose) {
     }
     // The entry without arguments has no handler: the host sees the exception.
     EXPECT_THROW(reportes::EjecutaSinArgumentos<TfrmPrueba>(), std::runtime_error);
-}
-
-TEST(OrderBy, TheChosenClauseReplacesTheQuerysOwnOrIsAppended) {
-    using Sql = std::vector<std::string>;
-    struct Case { Sql sql; Sql want; const char* why; };
-    const Case kCases[] = {
-        {{"SELECT a FROM t", "WHERE a > 1"}, {"SELECT a FROM t", "WHERE a > 1", "Order by b"}, "none: appended"},
-        {{"SELECT a FROM t", "ORDER BY a"}, {"SELECT a FROM t", "Order by b"}, "its own line replaced"},
-        {{"SELECT a FROM t ORDER BY a DESC"}, {"SELECT a FROM t ", "Order by b"}, "in the middle of a line"},
-        {{"SELECT a FROM t order", "  by a,", "  c"}, {"SELECT a FROM t ", "Order by b"}, "over three lines"},
-        {{"SELECT a FROM (SELECT a FROM t ORDER BY a) x"}, {"SELECT a FROM (SELECT a FROM t ORDER BY a) x", "Order by b"},
-         "a subquery's own is left"},
-        {{"SELECT 'ORDER BY' AS a FROM t"}, {"SELECT 'ORDER BY' AS a FROM t", "Order by b"}, "text in quotes is left"},
-        {{"SELECT Order_By FROM t"}, {"SELECT Order_By FROM t", "Order by b"}, "a name is not the clause"},
-    };
-    for (const auto& c : kCases) {
-        Sql sql = c.sql;
-        reportes::PonOrderBy(sql, "Order by b");
-        EXPECT_EQ(sql, c.want) << c.why;
-    }
 }
 
 }  // namespace
