@@ -12,6 +12,7 @@
 #include "host/razir/report_runner.h"
 #include "host/velmor/session.h"
 #include "platform/shell/folders.h"
+#include "platform/text/format.h"
 #include "platform/vcl/application.h"
 #include "host/razir/demo/generator.h"
 #include "host/velmor/installation.h"
@@ -108,9 +109,20 @@ void InstallShipped(const fs::path& dir) {
     }
 }
 
+// The steps a report's sample plays before its preview: reports over a date range look at the
+// generated days instead of today.
+std::vector<vcl::Step> DemoSteps(const std::string& entry, const demo::Options& o) {
+    const std::string desde = text::FormatDateTime("dd/mm/yyyy", o.from);
+    const std::string hasta = text::FormatDateTime("dd/mm/yyyy", o.from + o.days - 1);
+    if (entry == "RIngresoXTienda" || entry == "RIngresoXCajero")
+        return {vcl::Step::Set("edtFecIni", desde), vcl::Step::Set("edtFecFin", hasta),
+                vcl::Step::Click(o.days > 7 ? "rbtnSemanal" : "rbtnDiario")};
+    return {};
+}
+
 // Every report the library has, previewed with its defaults into out/<report>.pdf, and the
 // demo ticket as the printer's bytes and as text: what a new user looks at first.
-void WriteSamples(const fs::path& dir) {
+void WriteSamples(const fs::path& dir, const demo::Options& o) {
     const std::string home = fs::absolute(dir).string();
     ::setenv("RAZIR_HOME", home.c_str(), 1);
     auto inst = velmor::Installation::Load(velmor::FindInstallationFolder());
@@ -122,6 +134,7 @@ void WriteSamples(const fs::path& dir) {
         run.entry = entry;
         run.p1 = inst.Config.TiendaActual;
         run.p2 = inst.Config.GetDescripcionTienda();
+        run.steps = DemoSteps(entry, o);
         run.out = (fs::absolute(dir) / "out" / (entry + ".pdf")).string();
         const ReportOutcome r = RunReport(run);
         if (r.previewed) ++written;
@@ -197,7 +210,7 @@ int RunDemo(const std::vector<std::string>& args) {
     std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
     std::cout << "  segundos: " << secs << "\n";
     InstallShipped(dir);
-    WriteSamples(dir);
+    WriteSamples(dir, o);
     std::cout << "Úsela con: RAZIR_HOME=" << fs::absolute(dir).lexically_normal().string() << " "
               << shell::ProgramFolder() << "razir <orden>\n";
     return kExitDone;
