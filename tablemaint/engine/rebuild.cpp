@@ -116,7 +116,7 @@ public:
         st_ = nullptr;
         bool ok = con_->Exec("COMMIT");
         con_.reset();
-        return ok && std::rename((path_ + ".vlmnuevo").c_str(), path_.c_str()) == 0;
+        return ok && ReplaceFile(path_ + ".vlmnuevo", path_);
     }
     int count() const { return count_; }
     ~SideTable() {
@@ -157,6 +157,14 @@ struct FileStamp {
     time_t mtime = 0;
     bool operator==(const FileStamp&) const = default;
 };
+// "VLMPRBLM.db" for table "MovProd.DB" is "VLMPRBLM-MovProd.db": each table its own side
+// tables, so rebuilding one never replaces what another set aside.
+std::string DeLaTabla(const std::string& side, const std::string& table) {
+    const std::string stem = StemOf(side), own = "-" + StemOf(table);
+    if (stem.size() >= own.size() && EqualsIgnoringCase(stem.substr(stem.size() - own.size()), own)) return side;
+    return FolderOf(side) + stem + own + ExtensionOf(side);
+}
+
 FileStamp Stamp(const std::string& path) {
     struct stat st {};
     stat(path.c_str(), &st);
@@ -206,7 +214,8 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
     // the file would drop SQLite's lock); the lock then proves that nothing changed since.
     const FileStamp before = Stamp(path);
     Rescate rescate = RescataTabla(path, d.tabla, int(d.columnas.size()), rowidColumn);
-    out.respaldo = respaldo.empty() ? FolderOf(path) + "~" + FileNameOf(path) : respaldo;
+    // Earlier backups and side tables are kept: each rebuild takes names nothing holds yet.
+    out.respaldo = RutaSinUsar(respaldo.empty() ? FolderOf(path) + "~" + FileNameOf(path) : respaldo);
     if (!CopyFileAtomically(path, out.respaldo, &err)) return fail(kRecuperacionFallida, err);
     std::unique_ptr<Connection> lock;
     if (rescate.encabezadoValido && v.nivel < 3) {
@@ -219,8 +228,8 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
     // 4. The new file.
     const std::string tmp = path + ".vlmrecup";
     std::remove(tmp.c_str());
-    std::remove(problemas.c_str());
-    std::remove(violaciones.c_str());
+    out.tablaProblemas = problemas.empty() ? "" : RutaSinUsar(DeLaTabla(problemas, path));
+    out.tablaViolaciones = violaciones.empty() ? "" : RutaSinUsar(DeLaTabla(violaciones, path));
     auto cleanup = [&] { std::remove(tmp.c_str()); };
     {
         auto con = Connection::Open(tmp, true, &err);
@@ -246,7 +255,7 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
             cleanup();
             return fail(kDescripcionFallida, err);
         }
-        SideTable problem(problemas, d, true), keys(violaciones, d, false);
+        SideTable problem(out.tablaProblemas, d, true), keys(out.tablaViolaciones, d, false);
         bool sideOk = true;
         for (const auto& dato : rescate.ilegibles)
             sideOk = sideOk && (problemas.empty() || problem.Add(nullptr, &dato, dato.motivo));

@@ -23,17 +23,22 @@ std::string RutaLocal(std::string path);
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
 std::string Upper(std::string s);
 
-// The existing file in `folder` whose name equals `name` ignoring case (the data layer
-// resolves table names the same way); when none exists, folder + name.
+// The file of table `name` in `folder` as the data layer resolves it: ignoring case (Spanish
+// letters included), ".DB" added to a name without extension; when none exists, folder + name.
 std::string ResolveIgnoringCase(const std::string& folder, const std::string& name);
 // The same for a full path.
 std::string ResolvePath(const std::string& path);
 bool FileExists(const std::string& path);
+// A folder that may hold a data folder's tables: not empty and not the file system's root
+// (an empty setting once became "/" and tables went there).
+bool CarpetaDeDatosValida(const std::string& folder);
 bool FolderExists(const std::string& path);
+// `path` when no file holds that name (in any case); otherwise the first free "STEM-N.EXT"
+// from N = 2, so earlier backups and side tables are never overwritten and the highest
+// number is the newest.
+std::string RutaSinUsar(const std::string& path);
 // Copies bytes through a temporary name and a rename, so `to` is whole or absent.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error);
-// Flushes a file (or a folder, after a rename inside it) to disk.
-bool SyncFile(const std::string& path);
 // Puts `replacement` in the place of `target` with one rename, keeping the target's
 // permissions, and flushes both the file and its folder; false leaves `target` as it was.
 bool ReplaceFile(const std::string& replacement, const std::string& target);

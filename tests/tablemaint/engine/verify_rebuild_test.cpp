@@ -124,7 +124,7 @@ TEST_F(Damaged, OverwrittenLeafPages) {
     auto s = engine().UltimaRecuperacion();
     EXPECT_EQ(s.filasGuardadas, readable);
     EXPECT_EQ(s.problemas, 3) << "one record per unreadable page";
-    EXPECT_EQ(Scalar(dir_.path + "VLMPRBLM.db", "SELECT count(*) FROM VLMPRBLM"), 3);
+    EXPECT_EQ(Scalar(dir_.path + "VLMPRBLM-VENTAS.db", "SELECT count(*) FROM \"VLMPRBLM-VENTAS\""), 3);
     EXPECT_EQ(std::filesystem::file_size(dir_.path + "~VENTAS.db"), damagedSize) << "the original is backed up";
     Report("3 páginas de datos sobrescritas", s.filasGuardadas, readable);
     ExpectSound(readable);
@@ -232,7 +232,7 @@ TEST_F(Damaged, DuplicateKeysGoToTheKeyViolationTable) {
     auto s = engine().UltimaRecuperacion();
     EXPECT_EQ(s.violaciones, 2);
     EXPECT_EQ(s.filasGuardadas, kRows - 2);
-    EXPECT_EQ(Scalar(dir_.path + "VLMKEYVL.db", "SELECT count(*) FROM VLMKEYVL"), 2);
+    EXPECT_EQ(Scalar(dir_.path + "VLMKEYVL-VENTAS.db", "SELECT count(*) FROM \"VLMKEYVL-VENTAS\""), 2);
     Report("claves repetidas en un índice único", s.filasGuardadas, kRows);
     ExpectSound(kRows - 2);
 }
