@@ -348,7 +348,8 @@ int Settings(const std::vector<std::string>& args) {
         }
         tablemaint::CopiaTexto(buf, sizeof buf, args[1]);
         if (!((*e).*s.set)(buf)) {
-            std::cerr << "razir tables: no se pudo escribir " << entry << " en " << tablemaint::RutaConfiguracion() << "\n";
+            std::cerr << "razir tables: no se pudo escribir " << entry << " en " << tablemaint::RutaConfiguracion()
+                      << " (el disco está lleno o no hay permiso de escritura); el archivo quedó como estaba\n";
             return kExitFailed;
         }
         std::cout << entry << "=" << args[1] << "\n"

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/db/names.h"
@@ -106,7 +108,7 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
     std::error_code ec;
     std::filesystem::copy_file(from, out.Temporal(), std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
-        if (error) *error = "no se pudo copiar " + from + " a " + to + ": " + ec.message();
+        if (error) *error = "no se pudo copiar " + from + " a " + to + ": " + MotivoSistema(ec.value());
         return false;
     }
     out.Confirma();
@@ -127,12 +129,43 @@ bool ReplaceFile(const std::string& replacement, const std::string& target) try 
     return false;
 }
 
+std::string MotivoSqlite(int rc, const char* detalle) {
+    switch (rc & 0xff) {
+    case SQLITE_FULL: return "el disco está lleno";
+    case SQLITE_IOERR: return "no se pudo leer o escribir en el disco (puede estar lleno)";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "no hay permiso para escribir en la carpeta o el archivo";
+    case SQLITE_CANTOPEN: return "no se pudo abrir el archivo (no existe o no hay permiso)";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "otro programa está usando el archivo";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "el archivo está dañado";
+    case SQLITE_NOMEM: return "sin memoria";
+    default: return detalle && *detalle ? detalle : sqlite3_errstr(rc);
+    }
+}
+
+std::string MotivoSistema(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return "el disco está lleno o el archivo excede el tamaño permitido";
+    case EIO: return "no se pudo leer o escribir en el disco (puede estar lleno)";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "no hay permiso para escribir en la carpeta o el archivo";
+    case ENOENT: return "no existe";
+    default: return std::strerror(error);
+    }
+}
+
 std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {
     sqlite3* db = nullptr;
     int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        if (error) *error = db ? sqlite3_errmsg(db) : "sin memoria";
+        if (error) *error = db ? MotivoSqlite(sqlite3_extended_errcode(db), sqlite3_errmsg(db)) : "sin memoria";
         sqlite3_close(db);
         return nullptr;
     }
@@ -147,14 +180,14 @@ bool Connection::Exec(const std::string& sql, std::string* error) {
     char* msg = nullptr;
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
-        if (error) *error = msg ? msg : sqlite3_errstr(rc);
+        if (error) *error = MotivoSqlite(rc, msg);
         sqlite3_free(msg);
         return false;
     }
     return true;
 }
 
-std::string Connection::LastError() const { return sqlite3_errmsg(db_); }
+std::string Connection::LastError() const { return MotivoSqlite(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)); }
 
 bool Connection::LockExclusive(std::string* error) {
     // The rollback journal mode (the data layer's choice) makes this one lock on one file.

@@ -43,6 +43,11 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
 // permissions, and flushes both the file and its folder; false leaves `target` as it was.
 bool ReplaceFile(const std::string& replacement, const std::string& target);
 
+// Why a file operation failed, in Spanish, from SQLite's result code (its own English text
+// only for codes without a translation) or from errno.
+std::string MotivoSqlite(int rc, const char* detalle);
+std::string MotivoSistema(int error);
+
 // One SQLite connection, closed on destruction.
 class Connection {
 public:
