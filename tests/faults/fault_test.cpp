@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/tablemaint/engine/engine_fixture.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -54,26 +56,8 @@ Salida Razir(const std::vector<std::string>& args, const std::function<void()>& 
     return s;
 }
 
-long long Scalar(const std::string& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    long long v = -1;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-            v = sqlite3_column_int64(st, 0);
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return v;
-}
-
-int Sql(const std::string& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc;
-}
+using tablemaint::testing::Scalar;
+using tablemaint::testing::Sql;
 
 // A data folder made by `razir tables create`, with `rows` products in CatInven.
 class Carpeta : public ::testing::Test {
