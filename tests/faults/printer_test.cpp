@@ -17,9 +17,8 @@ namespace {
 using namespace testing_notes;
 using namespace std::chrono_literals;
 
-// The bytes of one demo note on a printer that reads everything.
-std::string UnaNota() {
-    SerialNote n;
+// The demo note printed on `n`, whose printer reads everything: the bytes it received.
+std::string ImprimeLeyendo(SerialNote& n) {
     n.Cargar(FormatoTicket40());
     LlenarNotaDemo(n.datos);
     std::string got;
@@ -28,7 +27,7 @@ std::string UnaNota() {
         while (!done) got += n.printer.Read(20ms);
         got += n.printer.Read(20ms);
     });
-    n.datos.ImprimirNota();
+    EXPECT_NO_THROW(n.datos.ImprimirNota());
     done = true;
     reader.join();
     return got;
@@ -47,7 +46,8 @@ TEST(Impresora, ASequenceLongerThanTheBlockIsSentWhole) {
 }
 
 TEST(Impresora, FailuresEndWithAMessageAClosedPortAndTheNextTicketPrints) {
-    const std::string whole = UnaNota();
+    SerialNote first;
+    const std::string whole = ImprimeLeyendo(first);
     ASSERT_GT(whole.size(), 1000u);
     enum Falla { DejaDeLeer, SeDesconecta, LeeDespacio };
     struct Case {
@@ -108,17 +108,7 @@ TEST(Impresora, FailuresEndWithAMessageAClosedPortAndTheNextTicketPrints) {
         }
         // The printer back (read again, or plugged in as another line): the next ticket prints.
         SerialNote next;
-        next.Cargar(FormatoTicket40());
-        LlenarNotaDemo(next.datos);
-        std::string again;
-        std::atomic<bool> done{false};
-        std::thread reader([&] {
-            while (!done) again += next.printer.Read(20ms);
-            again += next.printer.Read(20ms);
-        });
-        EXPECT_NO_THROW(next.datos.ImprimirNota());
-        done = true;
-        reader.join();
+        const std::string again = ImprimeLeyendo(next);
         EXPECT_EQ(again, whole);
     }
 }
