@@ -118,14 +118,13 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
     return false;
 }
 
-bool ReplaceFile(const std::string& replacement, const std::string& target) try {
+bool ConfirmaReemplazo(shell::ArchivoAtomico& nuevo, std::string* error) try {
     struct stat st {};
-    if (stat(target.c_str(), &st) == 0) chmod(replacement.c_str(), st.st_mode & 07777);
-    shell::SincronizaRuta(replacement);
-    if (std::rename(replacement.c_str(), target.c_str()) != 0) return false;
-    shell::SincronizaRuta(FolderOf(target).empty() ? "." : FolderOf(target));
+    if (stat(nuevo.Destino().c_str(), &st) == 0) chmod(nuevo.Temporal().c_str(), st.st_mode & 07777);
+    nuevo.Confirma();
     return true;
-} catch (const std::exception&) {
+} catch (const std::exception& e) {
+    if (error) *error = e.what();
     return false;
 }
 

@@ -9,6 +9,10 @@
 
 struct sqlite3;
 
+namespace shell {
+class ArchivoAtomico;
+}
+
 namespace tablemaint {
 
 // "/datos/VENTAS.db" -> "/datos/", "VENTAS.db", "VENTAS", ".db".
@@ -39,9 +43,9 @@ bool FolderExists(const std::string& path);
 std::string RutaSinUsar(const std::string& path);
 // Copies bytes through a temporary name and a rename, so `to` is whole or absent.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error);
-// Puts `replacement` in the place of `target` with one rename, keeping the target's
-// permissions, and flushes both the file and its folder; false leaves `target` as it was.
-bool ReplaceFile(const std::string& replacement, const std::string& target);
+// Puts the file written at nuevo.Temporal() in the place of its destination, keeping the old
+// file's permissions; false (with the reason) leaves the destination as it was.
+bool ConfirmaReemplazo(shell::ArchivoAtomico& nuevo, std::string* error);
 
 // Why a file operation failed, in Spanish, from SQLite's result code (its own English text
 // only for codes without a translation) or from errno.
