@@ -94,9 +94,7 @@ bool kCreaTabla(TBaseDatos* bd, bool sobrescribir, const db::TableDef* descripto
             if (!con) return false;
             std::string sql = "BEGIN;";
             for (const auto& s : db::CreateTableSql(*descriptor)) sql += s + ";";
-            if (!con->Exec(sql + "COMMIT", &err)) {
-                return false;
-            }
+            if (!con->Exec(sql + "COMMIT", &err)) return false;
         }
         if (!ConfirmaReemplazo(nuevo, nullptr)) return false;
         // A journal of the old file would be played into the new one when it is next opened.

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/vcl/dialogs.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"
 #include "tablemaint/engine/verify.h"
-#include "platform/vcl/dialogs.h"
 
 namespace tablemaint {
 
@@ -335,9 +335,9 @@ int VlmCtlArch::VerificaTbl(const char* tabla, const char* tablaErrores, const c
             con.reset();
             // A file whose list of indexes cannot be read lacks nothing that creating indexes
             // would cure: its damage is already in the findings and calls for a rebuild.
-            if (!table.empty() && !v.Danado())
+            const bool legible = !table.empty() && !v.Danado();
             for (const RegistroCampo* c : dsTablas->dic.Registros(rec->Numero, "I")) {
-                bool found = false;
+                bool found = !legible;  // an unreadable list reports nothing as missing
                 for (const auto& p : present)
                     if (EqualsIgnoringCase(p.nombre, c->Nombre)) found = true;
                 if (!found) v.Agrega(kIndiceInexistente, 1, "El índice " + c->Nombre + " no existe");
