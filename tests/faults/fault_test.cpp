@@ -226,6 +226,9 @@ TEST_F(CarpetaConNombreRaro, EveryCommandWorks) {
     EXPECT_EQ(Rows(), 3000);
     EXPECT_TRUE(fs::exists(dir_ + "~CatInven.db"));
     EXPECT_EQ(Razir({"tables", "reindex", dir_, "CatInven.db"}).codigo, 0);
+    // broke: the dictionary's indexes were looked up with the name's case ("no declara índices").
+    s = Razir({"tables", "reindex", dir_, "catinven"});
+    EXPECT_EQ(s.codigo, 0) << s.texto;
     EXPECT_EQ(Razir({"tables", "create", dir_, "--reinicializar"}).codigo, 0);
     EXPECT_EQ(Scalar(dir_ + "~CatInven-2.db", "SELECT count(*) FROM CatInven"), 3000);
 }
