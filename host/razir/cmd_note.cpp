@@ -3,13 +3,16 @@
 // page, the regional settings and "datosnota" come from the installation.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <stdexcept>
 
 #include "host/razir/commands.h"
+#include "host/razir/options.h"
 #include "host/velmor/installation.h"
 #include "notes/demo.h"
 #include "notes/report.h"
@@ -61,17 +64,25 @@ std::string FormatPath(const std::string& name) {
 
 int RunNote(const std::vector<std::string>& args) {
     std::map<std::string, std::string> opt;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::cout << kUso;
-            return kExitDone;
+    constexpr const char* kOpciones[] = {"out", "format", "text", "cp", "baud", "tipo", "espacio"};
+    int espacio = -1;  // the report's own default
+    try {
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "--help" || args[i] == "-h") {
+                std::cout << kUso;
+                return kExitDone;
+            }
+            const std::string name = args[i].starts_with("--") ? args[i].substr(2) : "";
+            if (std::find(std::begin(kOpciones), std::end(kOpciones), name) == std::end(kOpciones))
+                throw std::invalid_argument("Argumento desconocido: \"" + args[i] + "\"");
+            opt[name] = ValorDeOpcion(args, i);
         }
-        if (!args[i].starts_with("--") || i + 1 >= args.size()) {
-            std::cerr << kUso;
-            return kExitUsage;
-        }
-        opt[args[i].substr(2)] = args[i + 1];
-        ++i;
+        if (opt.count("espacio")) espacio = OpcionEntera("--espacio", opt["espacio"], 0, 99);
+        if (opt.count("tipo") && opt["tipo"] != "R" && opt["tipo"] != "C")
+            throw std::invalid_argument("Valor no válido para --tipo: \"" + opt["tipo"] + "\" (R o C)");
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "razir note: " << e.what() << "\n" << kUso;
+        return kExitUsage;
     }
     if (!opt.count("out")) {
         std::cerr << kUso;
@@ -95,7 +106,7 @@ int RunNote(const std::vector<std::string>& args) {
     if (opt.count("cp")) {
         auto cp = ports::CodePageByName(opt["cp"]);
         if (!cp) {
-            std::cerr << "razir note: página de códigos desconocida \"" << opt["cp"] << "\"\n";
+            std::cerr << "razir note: Valor no válido para --cp: \"" << opt["cp"] << "\" (página de códigos desconocida)\n";
             return kExitUsage;
         }
         reporte.PaginaDeCodigos = *cp;
@@ -109,11 +120,11 @@ int RunNote(const std::vector<std::string>& args) {
                 found = true;
             }
         if (!found) {
-            std::cerr << "razir note: velocidad no admitida \"" << opt["baud"] << "\"\n";
+            std::cerr << "razir note: Valor no válido para --baud: \"" << opt["baud"] << "\" (velocidad no admitida)\n";
             return kExitUsage;
         }
     }
-    if (opt.count("espacio")) reporte.EspacioEntreNotas = std::stoi(opt["espacio"]);
+    if (espacio >= 0) reporte.EspacioEntreNotas = espacio;
     notix::TPuerto kind;
     std::string number;
     if (PortName(out, kind, number)) {
