@@ -10,9 +10,12 @@
 #include <map>
 
 #include "host/razir/commands.h"
+#include "host/razir/gui/main_window.h"
 #include "host/velmor/installation.h"
+#include "host/velmor/session.h"
 #include "notes/demo.h"
 #include "notes/report.h"
+#include "platform/vcl/qt/desktop_driver.h"
 
 namespace razir {
 namespace {
@@ -22,6 +25,7 @@ namespace fs = std::filesystem;
 const char kUso[] =
     "Uso: razir note --out SALIDA [--format F] [--text ARCHIVO] [--cp CP850|CP437|CP858|CP1252]\n"
     "                [--baud N] [--tipo R|C] [--espacio N]\n"
+    "       razir note --editar FORMATO   (abre el editor de formatos)\n"
     "  F: un archivo de formato .nta, o Ticket40 / Nota80 (los formatos incluidos); sin él,\n"
     "     Formatos/Ticket40.nta de la instalación o el Ticket40 incluido\n"
     "  SALIDA: un puerto de la instalación (COM1, LPT1), un archivo, una línea serie\n"
@@ -72,6 +76,14 @@ int RunNote(const std::vector<std::string>& args) {
         }
         opt[args[i].substr(2)] = args[i + 1];
         ++i;
+    }
+    if (opt.count("editar")) {
+        velmor::Installation editada = velmor::Installation::Load(velmor::FindInstallationFolder());
+        velmor::OpenSession(editada);
+        vcl::qt::DesktopDriver driver;
+        vcl::DriverScope scope(driver);
+        gui::EditarFormato(opt["editar"]);
+        return kExitDone;
     }
     if (!opt.count("out")) {
         std::cerr << kUso;

@@ -89,7 +89,7 @@ TfrmEditorDeFormato::TfrmEditorDeFormato(vcl::TComponent* owner) : vcl::TForm(ow
         {&btnDBEtiqueta, "btnDBEtiqueta", "Campo", "Inserta nuevo campo de datos", 0},
         {&btnImagen, "btnImagen", "Imagen", "Inserta nueva imagen", 1},
         {&btnFigura, "btnFigura", "Figura", "Inserta nueva figura", 2},
-        {&btnPredeterminados, "btnPredeterminados", "Predeterminado", "Abrir formatos existentes", 0},
+        {&btnPredeterminados, "btnPredeterminados", "Sección...", "Abrir formatos existentes", 0},
         {&btnNuevo, "btnNuevo", "Nuevo", "Nuevo formato", 0},
         {&btnAbrir, "btnAbrir", "Abrir", "Abrir formatos existentes...", 0},
         {&btnGuardar, "btnGuardar", "Guardar", "Guardar formato en edición...", 0},
@@ -121,12 +121,12 @@ TfrmEditorDeFormato::TfrmEditorDeFormato(vcl::TComponent* owner) : vcl::TForm(ow
     cmbFuentes = Control<vcl::TComboBox>(pnlListas, "cmbFuentes", 70, 4, 220, 22);
     cmbFuentes->SetStyle(vcl::csDropDownList);
     cmbFuentes->SetHint("Fuente");
-    lblFuentes = Control<vcl::TLabel>(pnlListas, "lblFuentes", 8, 8, 0, 0);
+    lblFuentes = Control<vcl::TLabel>(pnlListas, "lblFuentes", 8, 8, 60, 16);
     lblFuentes->SetCaption("&Fuentes:");
     lblFuentes->SetFocusControl(cmbFuentes);
     cmbImpresoras = Control<vcl::TComboBox>(pnlListas, "cmbImpresoras", 390, 4, 260, 22);
     cmbImpresoras->SetStyle(vcl::csDropDownList);
-    lblImpresoras = Control<vcl::TLabel>(pnlListas, "lblImpresoras", 310, 8, 0, 0);
+    lblImpresoras = Control<vcl::TLabel>(pnlListas, "lblImpresoras", 310, 8, 76, 16);
     lblImpresoras->SetCaption("&Impresoras");
     lblImpresoras->SetFocusControl(cmbImpresoras);
 
@@ -134,7 +134,7 @@ TfrmEditorDeFormato::TfrmEditorDeFormato(vcl::TComponent* owner) : vcl::TForm(ow
     const char* const kLbl[] = {"lblEncabezado", "lblDetalle", "lblPie"};
     for (TSeccion s : kSecciones) {
         const int i = static_cast<int>(s);
-        titulos_[i] = Control<vcl::TLabel>(this, kLbl[i], kMargen, 0, 0, 0);
+        titulos_[i] = Control<vcl::TLabel>(this, kLbl[i], kMargen, 0, 300, 16);
         paneles_[i] = Control<vcl::TPanel>(this, kScr[i], kMargen, 0, 100, 100);
         superficies_[i] = Control<vcl::TPaintBox>(paneles_[i], ObjetoSeccion(s), 2, 2, 100, 100);
         titulos_[i]->SetFocusControl(superficies_[i]);
@@ -158,7 +158,7 @@ TfrmEditorDeFormato::TfrmEditorDeFormato(vcl::TComponent* owner) : vcl::TForm(ow
     splEncabezado->OnMoved = [this](int dy) { altoExtra_[0] += dy, Redibujar(); };
     splDetalle->OnMoved = [this](int dy) { altoExtra_[1] += dy, Redibujar(); };
 
-    lblMuestra = Control<vcl::TLabel>(this, "lblMuestra", 0, kArriba, 0, 0);
+    lblMuestra = Control<vcl::TLabel>(this, "lblMuestra", 0, kArriba, 320, 16);
     lblMuestra->SetCaption("Muestra de la nota (impresora de tickets):");
     pbxMuestra = Control<vcl::TPaintBox>(this, "pbxMuestra", 0, kArriba + kTitulo, 100, 100);
     pbxMuestra->SetColor(0xE0E0E0);
@@ -393,7 +393,7 @@ void TfrmEditorDeFormato::Acomodar() {
         const int i = static_cast<int>(s);
         const bool actual = d.SeccionActual() == s;
         titulos_[i]->SetCaption(actual ? std::string("▸ ") + kTitulos[i] + " (sección actual)" : kTitulos[i]);
-        titulos_[i]->SetBounds(kMargen, y, 0, 0);
+        titulos_[i]->SetBounds(kMargen, y, 300, 16);
         y += kTitulo;
         const int alto = d.AltoDiseno(s);
         const int panel = std::max(24, alto + altoExtra_[i]) + 4;
@@ -406,14 +406,16 @@ void TfrmEditorDeFormato::Acomodar() {
         }
     }
     const int x = kMargen + ancho + 4 + 24;
-    lblMuestra->SetBounds(x, kArriba, 0, 0);
+    lblMuestra->SetBounds(x, kArriba, 320, 16);
     pbxMuestra->SetLeft(x);
-    const int derecha = x + pbxMuestra->Width() + kMargen;
-    const int abajo = std::max(y, pbxMuestra->Top() + pbxMuestra->Height()) + 8;
-    if (!Visible()) SetBounds(Left(), Top(), std::max(derecha + 8, 900), std::max(abajo + 22 + 30, 600));
-    statEditor->SetBounds(0, Height() - 30 - 22, Width() - 8, 22);
-    pnlToolButton->SetWidth(Width() - 8);
-    pnlListas->SetWidth(Width() - 8);
+    const int derecha = std::max(x + pbxMuestra->Width() + kMargen + 8, 1050);
+    const int abajo = std::max(std::max(y, pbxMuestra->Top() + pbxMuestra->Height()) + 8 + 22 + 30, 600);
+    if (!Visible()) SetBounds(Left(), Top(), derecha, abajo);
+    // A window already shown keeps its size; the bars reach across whatever is drawn.
+    const int barras = std::max(Width(), derecha) - 8;
+    statEditor->SetBounds(0, std::max(Height(), abajo) - 30 - 22, barras, 22);
+    pnlToolButton->SetWidth(barras);
+    pnlListas->SetWidth(barras);
 }
 
 void TfrmEditorDeFormato::Redibujar() {

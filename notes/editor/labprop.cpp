@@ -78,10 +78,18 @@ TVlmLabelPropertyForm::TVlmLabelPropertyForm(vcl::TComponent* owner, const TElem
     } else {
         for (const auto& d : campos.descEncabezado) lstCampos->Items().Add(nullptr, d);
         for (const auto& d : campos.descDetalle) lstCampoDetalle->Items().Add(nullptr, d);
-        if (int i = Indice(campos.descEncabezado, item.Caption()); i >= 0) {
+        // The bound field first: a caption edited by hand, or a description that changed,
+        // must not rebind the item to the first field when the dialog is confirmed.
+        int i = Indice(campos.nomEncabezado, item.NombreCampo());
+        int j = i < 0 ? Indice(campos.nomDetalle, item.NombreCampo()) : -1;
+        if (i < 0 && j < 0) {
+            i = Indice(campos.descEncabezado, item.Caption());
+            j = i < 0 ? Indice(campos.descDetalle, item.Caption()) : -1;
+        }
+        if (i >= 0) {
             lstCampos->SetSelected(lstCampos->Items().Item(i));
             SetActiveControl(lstCampos);
-        } else if (int j = Indice(campos.descDetalle, item.Caption()); j >= 0) {
+        } else if (j >= 0) {
             lstCampoDetalle->SetSelected(lstCampoDetalle->Items().Item(j));
             SetActiveControl(lstCampoDetalle);
         } else if (lstCampos->Items().Count() > 0) {

@@ -48,6 +48,10 @@ TTrazo Texto(int x, int y, int w, int h, const std::string& s, int color) {
     return t;
 }
 
+bool EsListaDeLineas(const std::string& campo) {
+    return campo == "FormasPago" || campo == "FormasPagoCompleto" || campo == "FormasImpuestos";
+}
+
 // The text of an item as the ticket lays it out in its cells: cut to the width when it does
 // not wrap, flush right when right-aligned.
 std::string TextoEnCeldas(const TElemento& e, int celdas) {
@@ -63,6 +67,15 @@ void DibujarElemento(const TElemento& e, std::vector<TTrazo>& out) {
         case TTipoElemento::Texto:
         case TTipoElemento::Campo: {
             const bool campo = e.Tipo() == TTipoElemento::Campo;
+            if (EsListaDeLineas(e.NombreCampo())) {
+                // Payment and tax lines print whole lines where the item is: shown so, not cut
+                // to the item's own width.
+                out.push_back(Rect(x, y, w, h, kCampo, kFondoCampo));
+                TTrazo t = Texto(x + 2, y, 400, std::max(h, 17), "« " + e.NombreCampo() + " »", kCampo);
+                t.cursiva = true;
+                out.push_back(t);
+                break;
+            }
             out.push_back(Rect(x, y, w, h, campo ? kCampo : kGris, campo ? kFondoCampo : vcl::kSinColor, !campo));
             const int col = ColumnaImpresa(x) * kCelda;
             TTrazo t = Texto(col, y, std::max(w - (col - x), kCelda), h, TextoEnCeldas(e, w / kCelda + 1),

@@ -63,6 +63,7 @@ void TNtaEditor::EjecutarEditorNta(const std::string& archivo) {
         ventana->Muestra.SetCamposDetalle(datos_->CamposDetalle());
     }
     ventana->ArchivoActual = archivo;
+    if (AlCrearVentana) AlCrearVentana(*ventana);
     if (ventana_) vcl::Free(ventana_);
     ventana_ = ventana.release();
     if (formShow_ == ShowModal) {

@@ -3,6 +3,7 @@
 // Not here: the window (feditfor.*) or the data (ntadatos.*).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "notes/editor/feditfor.h"
@@ -28,6 +29,9 @@ public:
     TNtaDatos* NtaDatos() const { return datos_; }
     void SetNtaDatos(TNtaDatos* datos);
     TfrmEditorDeFormato* frmEditorDeFormato() const { return ventana_; }
+
+    // Run on each new window before it shows (a desktop program gives it its menu bar there).
+    std::function<void(TfrmEditorDeFormato&)> AlCrearVentana;
 
     // Creates the window (owned by the main form), gives it the field lists and shows it as
     // FormShow says. Throws EError, with no window left behind, when there is no data
