@@ -437,7 +437,13 @@ void TfrmEditorDeFormato::Redibujar() {
             }
         superficies_[static_cast<int>(s)]->SetTrazos(std::move(trazos));
     }
-    const std::vector<std::string> lineas = LineasDeMuestra(d, Muestra);
+    std::string formato;
+    for (const std::string& pieza : Imagenes(d)) formato += pieza;
+    if (formato != impreso_ || lineas_.empty()) {
+        lineas_ = LineasDeMuestra(d, Muestra);
+        impreso_ = std::move(formato);
+    }
+    const std::vector<std::string>& lineas = lineas_;
     int columnas = d.AnchoDiseno() / kCelda;
     for (const auto& l : lineas) columnas = std::max(columnas, static_cast<int>(text::Utf8Length(l)));
     pbxMuestra->SetTrazos(DibujarMuestra(lineas, columnas));

@@ -108,6 +108,10 @@ private:
         int x0 = 0, y0 = 0, x = 0, y = 0;
     };
     std::optional<Arrastrando> arrastre_;
+    // The format the sample was last printed from: a drag only moves its outline, and the
+    // sample is printed again only when the format changed.
+    std::string impreso_;
+    std::vector<std::string> lineas_;
 };
 
 }  // namespace notix::editor

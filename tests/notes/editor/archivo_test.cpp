@@ -274,6 +274,26 @@ TEST(Archivo, PredeterminadoReplacesOnlyTheCurrentSection) {
     EXPECT_EQ(nombres.size(), total);
 }
 
+TEST(Archivo, TheFormatsPrinterIsChosenWhenInstalledElseTheDefaultOne) {
+    struct Case {
+        const char *guardada, *elegida;
+    };
+    const Case kCases[] = {{"Caja", "Caja"}, {"Ticket", "Oficina"}, {"", "Oficina"}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.guardada);
+        Carpeta dir;
+        TFormatoNota f = FormatoTicket40();
+        f.encabezado.objeto = Seccion(kSeccionEncabezado, c.guardada);
+        Spit(dir / "f.nta", EscribirFormato(f));
+        TSesionEditor s;
+        s.Impresoras = {{"Caja", "Oficina"}, "Oficina"};
+        ASSERT_TRUE(s.AbrirArchivo((dir / "f.nta").string()));
+        EXPECT_EQ(s.Impresora, c.elegida);
+        // The format keeps the name it was read with until the user picks another printer.
+        EXPECT_EQ(s.Documento.Pagina().Impresora, c.guardada);
+    }
+}
+
 // The question is Yes/No; "cancelled" is the file dialog that follows it closed unanswered.
 TEST(Archivo, TheChangeMarkQuestionsOfNewOpenAndClose) {
     enum Op { New, Open, Close };
