@@ -274,6 +274,25 @@ TEST(Archivo, PredeterminadoReplacesOnlyTheCurrentSection) {
     EXPECT_EQ(nombres.size(), total);
 }
 
+TEST(Archivo, NewFromAStoredFormatAsksFirstThenOpensIt) {
+    vcl::ScriptDriver driver;
+    vcl::DriverScope scope(driver);
+    TSesionEditor s;
+    s.PedirFormato = [](const TSeccion* limitado) {
+        EXPECT_EQ(limitado, nullptr);
+        return Shipped("Nota80.nta").string();
+    };
+    s.Documento.Insertar(TSeccion::Pie, TTipoElemento::Texto, 0, 0);
+    driver.QueueAnswer(vcl::mrNo);
+    EXPECT_FALSE(s.NuevoDesde());
+    EXPECT_EQ(s.Documento.Seccion(TSeccion::Pie).elementos.size(), 1u);
+    driver.QueueAnswer(vcl::mrYes);
+    EXPECT_TRUE(s.NuevoDesde());
+    EXPECT_EQ(s.Documento.Seccion(TSeccion::Detalle).elementos.size(), 5u);
+    EXPECT_EQ(s.Archivo, Shipped("Nota80.nta").string());
+    EXPECT_FALSE(s.Documento.Modificado());
+}
+
 TEST(Archivo, TheFormatsPrinterIsChosenWhenInstalledElseTheDefaultOne) {
     struct Case {
         const char *guardada, *elegida;

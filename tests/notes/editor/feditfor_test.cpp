@@ -211,6 +211,20 @@ TEST(EditorDeFormato, PageSetUpGoesToAllThreeSectionsAndRefusesNonsense) {
     EXPECT_TRUE(e.Doc().Modificado());
 }
 
+TEST(EditorDeFormato, TheSplitterGivesThePaneAboveMoreRoomAndTheOnesBelowMoveDown) {
+    Editor e;
+    const int alto = e.f->scrEncabezado->Height(), detalle = e.f->lblDetalle->Top();
+    e.f->splEncabezado->MouseDown(vcl::mbLeft, 0, 10, 2);
+    e.f->splEncabezado->MouseUp(vcl::mbLeft, 0, 10, 32);
+    EXPECT_EQ(e.f->scrEncabezado->Height(), alto + 30);
+    EXPECT_EQ(e.f->lblDetalle->Top(), detalle + 30);
+    EXPECT_EQ(e.f->DesignQuickReport1->Height(), e.Doc().AltoDiseno(TSeccion::Encabezado));
+    // Never below a strip of its own.
+    e.f->splEncabezado->MouseDown(vcl::mbLeft, 0, 10, 2);
+    e.f->splEncabezado->MouseUp(vcl::mbLeft, 0, 10, -500);
+    EXPECT_GT(e.f->scrEncabezado->Height(), 20);
+}
+
 TEST(EditorDeFormato, ClosingWithChangesAnsweredNoSavesAsAndStaysOpen) {
     fs::path dir = Temp("_cerrar");
     fs::create_directories(dir);
