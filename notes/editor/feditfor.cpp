@@ -167,6 +167,7 @@ TfrmEditorDeFormato::TfrmEditorDeFormato(vcl::TComponent* owner) : vcl::TForm(ow
     statEditor->SetSimplePanel(true);
 
     ConstruirMenus();
+    for (vcl::TPaintBox* p : superficies_) p->PopupMenu = pmnEditor;
     OnKeyDown = [this](vcl::TObject*, vcl::WORD& key, vcl::TShiftState shift) {
         if (!(shift & vcl::ssCtrl)) return;
         TDocumento& d = Sesion.Documento;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/vcl/control.h"
+#include "platform/vcl/menus.h"
 
 namespace vcl {
 
@@ -50,6 +51,9 @@ public:
     unsigned Version() const { return version_; }
     int Color() const { return color_; }
     void SetColor(int bgr) { color_ = bgr; }
+
+    // Shown by a right click once OnMouseDown has run (not owned).
+    TPopupMenu* PopupMenu = nullptr;
 
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;

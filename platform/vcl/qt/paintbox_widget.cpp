@@ -3,6 +3,7 @@
 // Fixed-pitch texts get a monospaced face sized so that every character takes exactly the
 // cell the model asked for, so columns line up as a ticket printer prints them.
 // Not here: what the shapes mean (their owner draws them).
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -55,9 +56,11 @@ protected:
         for (const TTrazo& t : box_->Trazos()) Draw(p, t);
     }
     void mousePressEvent(QMouseEvent* e) override {
+        QPointer<PaintBoxWidget> self(this);
         Send([b = ButtonOf(e->button()), s = ShiftOf(e->modifiers()), pt = e->position().toPoint()](TPaintBox* box) {
             box->MouseDown(b, s, pt.x(), pt.y());
         });
+        if (self && e->button() == Qt::RightButton && box_->PopupMenu) ShowMenu(e->globalPosition().toPoint());
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         if (!(e->buttons() & Qt::LeftButton)) return;
@@ -75,6 +78,29 @@ protected:
     }
 
 private:
+    // The pop-up's items as a menu; a chosen item clicks through the model.
+    void Fill(QMenu* menu, TMenuItem* parent) {
+        DesktopDriver::Impl* host = &host_;
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* item = parent->Items(i);
+            if (!item->Visible()) continue;
+            if (item->Caption() == "-") {
+                menu->addSeparator();
+            } else if (item->Count() > 0) {
+                Fill(menu->addMenu(Q(item->Caption())), item);
+            } else {
+                QAction* a = menu->addAction(Q(item->Caption()));
+                a->setEnabled(item->Enabled());
+                QObject::connect(a, &QAction::triggered, [host, item] { host->Dispatch([item] { item->Click(); }); });
+            }
+        }
+    }
+    void ShowMenu(const QPoint& at) {
+        QMenu menu(this);
+        Fill(&menu, &box_->PopupMenu->Items());
+        menu.exec(at);
+    }
+
     template <class F>
     void Send(F f) {
         // The model may free the form (and this widget) inside the handler.

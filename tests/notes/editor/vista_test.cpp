@@ -3,13 +3,16 @@
 // text-item dialog; pictures go to build/screenshots/.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
 #include <string>
 
+#include "notes/editor/fformato.h"
 #include "notes/editor/lienzo.h"
 #include "notes/editor/ntaedit.h"
 #include "platform/vcl/application.h"
@@ -82,6 +85,44 @@ TEST(EditorEnEscritorio, TheMouseDragsAnItemAndTheArrowsStepIt) {
     EXPECT_TRUE(d.Modificado());
     EXPECT_TRUE(e.driver.SavePicture(f, Shot("editor-arrastre")));
     d.SetModificado(false);
+}
+
+TEST(EditorEnEscritorio, ARightClickOffersThePopUpAndInsertsWhereItWasPressed) {
+    Escritorio e;
+    TfrmEditorDeFormato* f = e.Abrir("Ticket40.nta");
+    QWidget* detalle = e.driver.Widget(*f->DesignQuickReport2);
+    bool visto = false;
+    QTimer::singleShot(200, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        visto = menu->grab().save(QString::fromStdString(Shot("editor-menu")));
+        for (QAction* a : menu->actions())
+            if (a->menu() && a->text() == "Insertar")
+                for (QAction* b : a->menu()->actions())
+                    if (b->text() == "Etiqueta") b->trigger();
+        menu->close();
+    });
+    QTest::mouseClick(detalle, Qt::RightButton, {}, QPoint(120, 10));
+    EXPECT_TRUE(visto);
+    const auto& det = f->Sesion.Documento.Seccion(TSeccion::Detalle).elementos;
+    ASSERT_EQ(det.size(), 4u);
+    EXPECT_EQ(det.back().Left(), 120);
+    EXPECT_EQ(det.back().Top(), 10);
+    f->Sesion.Documento.SetModificado(false);
+}
+
+TEST(EditorEnEscritorio, TheStoredFormatsDialogWithItsSample) {
+    Escritorio e;
+    vcl::FreePtr<TfrmFormatos> f(vcl::Create<TfrmFormatos>(nullptr, std::string(RAZIR_SOURCE_DIR) + "/formats"));
+    f->SetTipo("DesignQuickReport3");
+    f->lstFormatos->PickText("Ticket40.nta");
+    bool visto = false;
+    QTimer::singleShot(200, [&] {
+        visto = e.driver.SavePicture(f.get(), Shot("editor-formatos"));
+        QTest::keyClick(e.driver.Window(*f), Qt::Key_Escape);
+    });
+    EXPECT_EQ(f->ShowModal(), vcl::mrCancel);
+    EXPECT_TRUE(visto);
 }
 
 TEST(EditorEnEscritorio, TheTextItemDialog) {
