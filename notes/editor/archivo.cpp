@@ -208,7 +208,14 @@ bool TSesionEditor::Guardar() {
 bool TSesionEditor::GuardarComo() {
     std::string elegido = PedirGuardar ? PedirGuardar(CarpetaFormatos) : std::string();
     if (elegido.empty()) return false;
-    return GuardarEn(ConExtension(elegido));
+    elegido = ConExtension(elegido);
+    // Another format already there is replaced only when the user says so.
+    std::error_code e;
+    if (elegido != Archivo && fs::exists(elegido, e) &&
+        vcl::MessageBox("El formato " + elegido + " ya existe.\r\n¿Desea reemplazarlo?", kCaptionGuardar,
+                        vcl::MB_YESNO | vcl::MB_ICONQUESTION | vcl::MB_DEFBUTTON2) != vcl::IDYES)
+        return false;
+    return GuardarEn(elegido);
 }
 
 bool TSesionEditor::GuardarEn(const std::string& archivo) {

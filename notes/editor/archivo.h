@@ -77,8 +77,9 @@ public:
     bool AbrirArchivo(const std::string& archivo);
     // "&Guardar": save as without a name. False when not saved (refused, failed, cancelled).
     bool Guardar();
-    // "G&uardar como": ".nta" added unless the name ends so (any case); the change mark and
-    // the name change only once the file is written.
+    // "G&uardar como": ".nta" added unless the name ends so (any case); another existing file
+    // is replaced only when the user answers Yes; the change mark and the name change only
+    // once the file is written.
     bool GuardarComo();
     bool GuardarEn(const std::string& archivo);
     // "&Cerrar": true when the window may close. With changes: Yes closes, No runs save as

@@ -242,6 +242,19 @@ TEST(Archivo, SaveAsAddsTheExtensionAndClearsTheMarkOnlyOnceWritten) {
     EXPECT_FALSE(s.Documento.Modificado());
     EXPECT_EQ(s.Archivo, (dir / "nueva.nta").string());
     EXPECT_TRUE(fs::exists(dir / "nueva.nta"));
+
+    // Another format of that name is replaced only when the user says so.
+    Spit(dir / "otra.nta", "de otro");
+    s.PedirGuardar = [&](const std::string&) { return (dir / "otra").string(); };
+    s.Documento.SetModificado(true);
+    driver.QueueAnswer(vcl::mrNo);
+    EXPECT_FALSE(s.GuardarComo());
+    EXPECT_EQ(Slurp(dir / "otra.nta"), "de otro");
+    EXPECT_TRUE(s.Documento.Modificado());
+    driver.QueueAnswer(vcl::mrYes);
+    EXPECT_TRUE(s.GuardarComo());
+    EXPECT_NE(Slurp(dir / "otra.nta"), "de otro");
+    EXPECT_EQ(s.Archivo, (dir / "otra.nta").string());
 }
 
 TEST(Archivo, PredeterminadoReplacesOnlyTheCurrentSection) {
