@@ -101,13 +101,12 @@ private:
         menu.exec(at);
     }
 
+    // The model may free the form (and this widget) inside the handler: nothing of the
+    // widget is touched after it, only what was copied before.
     template <class F>
     void Send(F f) {
-        // The model may free the form (and this widget) inside the handler.
-        QPointer<PaintBoxWidget> self(this);
         TPaintBox* box = box_;
         host_.Dispatch([box, f] { f(box); });
-        (void)self;
     }
 
     static void Draw(QPainter& p, const TTrazo& t) {
