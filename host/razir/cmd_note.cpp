@@ -12,10 +12,13 @@
 #include <stdexcept>
 
 #include "host/razir/commands.h"
+#include "host/razir/gui/main_window.h"
 #include "host/razir/options.h"
 #include "host/velmor/installation.h"
+#include "host/velmor/session.h"
 #include "notes/demo.h"
 #include "notes/report.h"
+#include "platform/vcl/qt/desktop_driver.h"
 
 namespace razir {
 namespace {
@@ -25,6 +28,7 @@ namespace fs = std::filesystem;
 const char kUso[] =
     "Uso: razir note --out SALIDA [--format F] [--text ARCHIVO] [--cp CP850|CP437|CP858|CP1252]\n"
     "                [--baud N] [--tipo R|C] [--espacio N]\n"
+    "       razir note --editar FORMATO   (abre el editor de formatos)\n"
     "  F: un archivo de formato .nta, o Ticket40 / Nota80 (los formatos incluidos); sin él,\n"
     "     Formatos/Ticket40.nta de la instalación o el Ticket40 incluido\n"
     "  SALIDA: un puerto de la instalación (COM1, LPT1), un archivo, una línea serie\n"
@@ -64,7 +68,7 @@ std::string FormatPath(const std::string& name) {
 
 int RunNote(const std::vector<std::string>& args) {
     std::map<std::string, std::string> opt;
-    constexpr const char* kOpciones[] = {"out", "format", "text", "cp", "baud", "tipo", "espacio"};
+    constexpr const char* kOpciones[] = {"out", "format", "text", "cp", "baud", "tipo", "espacio", "editar"};
     int espacio = -1;  // the report's own default
     try {
         for (size_t i = 0; i < args.size(); ++i) {
@@ -83,6 +87,14 @@ int RunNote(const std::vector<std::string>& args) {
     } catch (const std::invalid_argument& e) {
         std::cerr << "razir note: " << e.what() << "\n" << kUso;
         return kExitUsage;
+    }
+    if (opt.count("editar")) {
+        velmor::Installation editada = velmor::Installation::Load(velmor::FindInstallationFolder());
+        velmor::OpenSession(editada);
+        vcl::qt::DesktopDriver driver;
+        vcl::DriverScope scope(driver);
+        gui::EditarFormato(opt["editar"]);
+        return kExitDone;
     }
     if (!opt.count("out")) {
         std::cerr << kUso;
