@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "notes/demo.h"
 #include "notes/editor/archivo.h"
@@ -52,6 +53,44 @@ bool EsListaDeLineas(const std::string& campo) {
     return campo == "FormasPago" || campo == "FormasPagoCompleto" || campo == "FormasImpuestos";
 }
 
+// Whether the ticket prints a field flush right in its width, and in how many cells beyond
+// Width / 10 (-1: not flush right): asked of the note engine itself with a one-field note, so
+// the drawing follows the engine's own list of amounts.
+int ImpresoADerecha(const std::string& campo) {
+    static std::map<std::string, int> sabidos;
+    if (campo.empty()) return -1;
+    if (auto it = sabidos.find(campo); it != sabidos.end()) return it->second;
+    // A header field first, then a detail column: the engine looks them up in that order.
+    auto prueba = [&campo](bool detalle) {
+        try {
+            TNtaDatos datos;
+            TNtaReporte r;
+            datos.SetNotaReporte(&r);
+            datos.Campos().Add().SetNombre("Moneda");
+            if (detalle) {
+                TCampoDetalle& col = datos.CamposDetalle().Add();
+                col.SetNombre(campo);
+                datos.CamposDetalle().Append();
+                col.SetAsString("$1.00");
+            } else {
+                TCampo& c = datos.Campos().Add();
+                c.SetNombre(campo);
+                c.SetAsString("$1.00");
+            }
+            TElementoNota e;
+            e.tipo = TElementoNota::Etiqueta;
+            e.NombreCampo = campo;
+            e.Width = 10 * kCelda;
+            const std::string t = r.CadenaAImprimir(e);
+            return t.starts_with("  ") ? static_cast<int>(text::Utf8Length(t)) - 10 : -1;
+        } catch (const std::exception&) {
+            return -1;  // "Letras" with no number: words, not an amount
+        }
+    };
+    const int cabecera = prueba(false);
+    return sabidos[campo] = cabecera >= 0 ? cabecera : prueba(true);
+}
+
 // The text of an item as the ticket lays it out in its cells: cut to the width when it does
 // not wrap, flush right when right-aligned.
 std::string TextoEnCeldas(const TElemento& e, int celdas) {
@@ -80,8 +119,12 @@ void DibujarElemento(const TElemento& e, std::vector<TTrazo>& out) {
             const int col = ColumnaImpresa(x) * kCelda;
             TTrazo t = Texto(col, y, std::max(w - (col - x), kCelda), h, TextoEnCeldas(e, w / kCelda + 1),
                              campo ? kCampo : kTinta);
-            t.derecha = e.Alineacion() == TAlineacion::Derecha;
-            t.centro = e.Alineacion() == TAlineacion::Centro;
+            // Flush right where the ticket prints it so (amounts, line totals), whatever the
+            // item's own alignment, which the ticket does not read.
+            if (const int extra = campo ? ImpresoADerecha(e.NombreCampo()) : -1; extra >= 0) {
+                t.derecha = true;
+                t.ancho = (w / kCelda + extra) * kCelda;
+            }
             t.negrita = e.Fuente().Negrita;
             out.push_back(t);
             break;
