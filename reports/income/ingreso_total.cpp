@@ -20,28 +20,12 @@ constexpr double kUltimoSegundo = (24.0 * 3600.0 - 1.0) / (24.0 * 3600.0);
 
 }  // namespace
 
-ResumenesPermitidos PermitidosPorDias(int dias) {
-    return {dias >= 6, dias >= 14, dias >= 30};
-}
-
-Resumen AjustaResumen(Resumen actual, int dias) {
-    const ResumenesPermitidos p = PermitidosPorDias(dias);
-    // Below a week only Diario is left; otherwise the checked one steps down to the widest
-    // still allowed.
-    if (dias < 7) return Resumen::Diario;
-    if (actual == Resumen::Mensual && !p.mensual) actual = Resumen::Quincenal;
-    if (actual == Resumen::Quincenal && !p.quincenal) actual = Resumen::Semanal;
-    return actual;
-}
-
 TfrmIngresoTotal::TfrmIngresoTotal(vcl::TComponent* owner, const Textos& t)
     : TfrmReporte(owner, t.clase, t.caption, t.helpContext),
+      resumen(this, "&Resumen", {"&Diario", "&Semanal", "&Quincenal", "&Mensual"}),
       fuenteTiendas_(tblTiendas),
       fuenteUsuarios_(tblUsuarios),
       layout_(t.layout) {
-    tblEstad.Name = "tblEstad";
-    tblEstad.DatabaseName = kAlias;
-    tblEstad.TableName = "FecEst";
     tblTiendas.Name = "tblTiendas";
     tblTiendas.DatabaseName = kAlias;
     tblTiendas.TableName = "Tiendas";
@@ -75,24 +59,8 @@ TfrmIngresoTotal::TfrmIngresoTotal(vcl::TComponent* owner, const Textos& t)
     edtTitReporte->SetText(t.tituloDefecto);
     edtTitReporte->SetTabStop(true);
 
-    grpResumen_ = vcl::NewControl<vcl::TGroupBox>(this, "grpResumen");
-    grpResumen_->SetCaption("&Resumen");
-    rbtnDiario = vcl::NewControl<vcl::TRadioButton>(grpResumen_, "rbtnDiario");
-    rbtnSemanal = vcl::NewControl<vcl::TRadioButton>(grpResumen_, "rbtnSemanal");
-    rbtnQuincenal = vcl::NewControl<vcl::TRadioButton>(grpResumen_, "rbtnQuincenal");
-    rbtnMensual = vcl::NewControl<vcl::TRadioButton>(grpResumen_, "rbtnMensual");
-    const char* captions[] = {"&Diario", "&Semanal", "&Quincenal", "&Mensual"};
-    vcl::TRadioButton* botones[] = {rbtnDiario, rbtnSemanal, rbtnQuincenal, rbtnMensual};
-    for (int i = 0; i < 4; ++i) {
-        botones[i]->SetCaption(captions[i]);
-        botones[i]->SetBounds(12 + 84 * i, 20, 80, 20);
-        botones[i]->SetTabStop(true);
-        const auto r = static_cast<Resumen>(i);
-        botones[i]->OnEnter = [this, r](vcl::TObject*) { EligeResumen(r); };
-        botones[i]->OnClick = [this, r](vcl::TObject*) { EligeResumen(r); };
-    }
-    rbtnDiario->SetChecked(true);
-    for (auto* b : {rbtnSemanal, rbtnQuincenal, rbtnMensual}) b->SetEnabled(false);  // a one-day range
+    resumen.Marca(Resumen::Diario);
+    resumen.PermiteSegun(PermitidosIngresos(0));  // a one-day range
 
     ayuda = AyudaSegunAcceso::PorAcceso;
     camposDinero = {"lblMonto", "lblSubMonto", "lblTotMonto", "lblSubDesc", "lblTotDesc", "lblSubImpuesto",
@@ -100,18 +68,13 @@ TfrmIngresoTotal::TfrmIngresoTotal(vcl::TComponent* owner, const Textos& t)
 }
 
 void TfrmIngresoTotal::ColocaResumen(int top) {
-    grpResumen_->SetBounds(12, top, 356, 50);
+    resumen.Coloca(12, top, 356);
     auto* lbl = vcl::NewControl<vcl::TLabel>(this, "lblTitReporte");
     lbl->SetCaption("Tít&ulo del reporte");
     lbl->SetBounds(12, top + 62, 120, 16);
     lbl->SetFocusControl(edtTitReporte);
     edtTitReporte->SetBounds(136, top + 58, 232, 23);
     ColocaBotones(top + 94);
-}
-
-void TfrmIngresoTotal::EligeResumen(Resumen r) {
-    resumen = r;
-    strResumen = kNombresResumen[static_cast<int>(r)];
 }
 
 // The summary kinds a range allows follow its length; a wider one checked before steps down.
@@ -126,21 +89,7 @@ void TfrmIngresoTotal::RevisaFechas(vcl::TObject* sender) {
         return;  // already told where it was typed
     }
     if (ini > fin) return;
-    const int dias = static_cast<int>(std::floor(fin) - std::floor(ini));
-    const ResumenesPermitidos p = PermitidosPorDias(dias);
-    rbtnSemanal->SetEnabled(p.semanal);
-    rbtnQuincenal->SetEnabled(p.quincenal);
-    rbtnMensual->SetEnabled(p.mensual);
-    vcl::TRadioButton* botones[] = {rbtnDiario, rbtnSemanal, rbtnQuincenal, rbtnMensual};
-    Resumen marcado = Resumen::Diario;
-    for (int i = 0; i < 4; ++i)
-        if (botones[i]->Checked()) marcado = static_cast<Resumen>(i);
-    const Resumen ajustado = AjustaResumen(marcado, dias);
-    if (ajustado != marcado) {
-        botones[static_cast<int>(ajustado)]->SetChecked(true);
-        // What runs is what is checked.
-        EligeResumen(ajustado);
-    }
+    resumen.PermiteSegun(PermitidosIngresos(static_cast<int>(std::floor(fin) - std::floor(ini))));
 }
 
 void TfrmIngresoTotal::PrepararReporte() {
@@ -148,7 +97,7 @@ void TfrmIngresoTotal::PrepararReporte() {
     // before anything runs, and the period fill refuses the range with its own message.
     dFecIni = std::floor(edtFecIni->TextAsDate());
     dFecFin = std::floor(edtFecFin->TextAsDate()) + kUltimoSegundo;
-    LlenaFecEst(edtFecIni->Text(), edtFecFin->Text(), static_cast<int>(resumen), 0, tblEstad);
+    LlenaFecEst(dFecIni, dFecFin, resumen.Marcado(), 0, kAlias);
 }
 
 void TfrmIngresoTotal::AlPedirParametros(report::Dataset&, report::Params& params) {
@@ -170,7 +119,7 @@ void TfrmIngresoTotal::AlAbrirDataset(report::Dataset& ds) {
 
 void TfrmIngresoTotal::AlCargarReporte(report::Report& r) {
     const auto& formatos = rppdlg->Formats;
-    r.SetCaption("lblResumen", strResumen);
+    r.SetCaption("lblResumen", kNombresResumen[static_cast<int>(resumen.Marcado())]);
     r.SetCaption("lblFecDesde", text::FormatDateTime(kFormatoFechaRango, dFecIni, formatos));
     r.SetCaption("lblFecHasta", text::FormatDateTime(kFormatoFechaRango, dFecFin, formatos));
 }

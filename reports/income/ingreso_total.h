@@ -16,20 +16,9 @@
 #include "platform/vcl/panels.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/dialog.h"
+#include "reports/framework/summary_buttons.h"
 
 namespace reportes {
-
-// Summary kinds as the period fill takes them.
-enum class Resumen { Diario = 0, Semanal = 1, Quincenal = 2, Mensual = 3 };
-
-// Which summary buttons a range of `dias` whole days allows, and the one to check when the
-// checked one is no longer allowed (Diario below a week, Semanal below a fortnight,
-// Quincenal below 30 days).
-struct ResumenesPermitidos {
-    bool semanal, quincenal, mensual;
-};
-ResumenesPermitidos PermitidosPorDias(int dias);
-Resumen AjustaResumen(Resumen actual, int dias);
 
 class TfrmIngresoTotal : public TfrmReporte {
 public:
@@ -44,17 +33,11 @@ public:
 
     velmor::TVlmEdit* edtFecIni;
     velmor::TVlmEdit* edtFecFin;
-    vcl::TRadioButton* rbtnDiario;
-    vcl::TRadioButton* rbtnSemanal;
-    vcl::TRadioButton* rbtnQuincenal;
-    vcl::TRadioButton* rbtnMensual;
+    BotonesResumen resumen;
     vcl::TEdit* edtTitReporte;
-    db::TTable tblEstad;
     db::TTable tblTiendas;
     db::TTable tblUsuarios;
 
-    Resumen resumen = Resumen::Diario;
-    std::string strResumen = "Diario";
     text::TDateTime dFecIni = 0, dFecFin = 0;  // 00:00:00 and 23:59:59 of the range's days
 
 protected:
@@ -79,9 +62,7 @@ protected:
 
 private:
     void RevisaFechas(vcl::TObject* sender);
-    void EligeResumen(Resumen r);
     std::string layout_;
-    vcl::TGroupBox* grpResumen_;
 };
 
 }  // namespace reportes
