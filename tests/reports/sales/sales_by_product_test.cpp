@@ -3,7 +3,9 @@
 // the summary kinds a range allows; the thresholds.
 #include <sqlite3.h>
 
+#include <array>
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -35,7 +37,7 @@ long long Numero(const std::string& s, int escala) {
 
 Tabla LeeReporte(const std::string& text) {
     static const std::regex periodo(R"(^\d\d/\d\d/\d{4}\s+al\s+(\d\d)/(\d\d)/(\d{4}))");
-    static const std::regex producto(R"(^\s+(\d+)\s.*\s([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
+    static const std::regex producto(R"(^ {3}(\S+)\s.*\s([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
     static const std::regex total(R"(^Venta total del rango.*\s([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
     Tabla t;
     std::string fin;
@@ -147,6 +149,125 @@ TEST_F(SalesByProduct, EveryProductOfEveryPeriodAndTheRangeTotalMatchTheMovement
         }
         for (const auto& [k, v] : rep)
             if (!sql.count(k)) ADD_FAILURE() << "not in the movements: " << k << " " << v;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+using Row = db::BatchWriter::Row;
+
+// A row of `def` with the named fields set and every other one null.
+Row Fila(const db::TableDef& def, std::initializer_list<std::pair<const char*, db::Value>> campos) {
+    Row r(def.fields.size());
+    for (const auto& [nombre, valor] : campos) {
+        size_t i = 0;
+        while (i < def.fields.size() && def.fields[i].name != nombre) ++i;
+        EXPECT_LT(i, def.fields.size()) << nombre;
+        if (i < def.fields.size()) r[i] = valor;
+    }
+    return r;
+}
+
+class SalesByProductSmall : public ReportTest {
+protected:
+    void SetUp() override {
+        ReportTest::SetUp();
+        const auto tie = tables::Tiendas(), usr = tables::Usuarios(), inv = tables::CatInven(), caj = tables::Cajas();
+        Fill(tie, {Fila(tie, {{"Tienda", "01"}, {"Descripcio", "Centro"}})});
+        Fill(usr, {Fila(usr, {{"Usuario", "001"}, {"Nombre", "Ana Ruiz"}, {"TipoUsr", "C"}}),
+                   Fila(usr, {{"Usuario", "002"}, {"Nombre", "Beto Paz"}, {"TipoUsr", "C"}})});
+        Fill(inv, {Fila(inv, {{"Producto", "A"}, {"Descripcio", "Aceite"}}),
+                   Fila(inv, {{"Producto", "B"}, {"Descripcio", "Blusa"}}),
+                   Fila(inv, {{"Producto", "K"}, {"Descripcio", "Paquete"}})});
+        Fill(caj, {Fila(caj, {{"Tienda", "01"}, {"Caja", "01"}, {"Descripcio", "Caja 1"}, {"BLectOp", false}})});
+        Fill(tables::Deptos(), {});
+        Fill(tables::Lineas(), {});
+        Fill(tables::FecEst(), {});
+        config_.TiendaActual = "01";
+        config_.CajaActual = "01";
+        config_.FechaTrabajo = text::EncodeDate(2026, 3, 2);
+    }
+    void Movimientos(std::initializer_list<Row> filas) { Fill(tables::MovProd(), filas); }
+    Row Mov(int folio, const char* prod, int tipoMov, const char* tipoProd, double cant, double monto,
+            std::array<double, 4> imp) {
+        const auto def = tables::MovProd();
+        return Fila(def, {{"Folio", folio}, {"Tienda", "01"}, {"Caja", "01"}, {"Producto", prod},
+                          {"Fecha", "2026-03-02"}, {"TipoMov", tipoMov}, {"TipoProd", tipoProd},
+                          {"Cantidad", cant}, {"MontoAcum", monto}, {"MontoImp1", imp[0]},
+                          {"MontoImp2", imp[1]}, {"MontoImp3", imp[2]}, {"MontoImp4", imp[3]},
+                          {"Usuario", "001"}});
+    }
+};
+
+// The lines were net of the first two taxes only while the total was net of all four, and the
+// amount threshold was tested against the amount with taxes.
+TEST_F(SalesByProductSmall, LinesTotalAndThresholdAllCountTheAmountBeforeTheFourTaxes) {
+    Movimientos({Mov(1, "A", 2, "", 2, 130, {10, 5, 8, 7}),   // before taxes 100
+                 Mov(2, "B", 2, "", 1, 60, {10, 0, 45, 0}),   // 5 before taxes, 60 with them
+                 Mov(3, "K", 2, "K", 1, 999, {0, 0, 0, 0}),   // a package: its components carry it
+                 Mov(4, "A", 1, "", 50, 5000, {0, 0, 0, 0})}); // a purchase, not a sale
+    Play(RVenXProducto, "set edtFecDesde=02/03/2026\nset edtFecHasta=02/03/2026\nset edtMonto=50\nclick btnPreview");
+    ASSERT_EQ(Previews().size(), 1u);
+    const Tabla t = LeeReporte(Previews()[0]);
+    const Tabla esperado{{"A 2026-03-02", {2000, 10000}}, {"", {3000, 10500}}};
+    EXPECT_EQ(t, esperado) << Previews()[0];
+}
+
+// Direct mode summed every cashier's lines of the day; it now counts the paid notes of the
+// cashier passed in, the package lines through their components.
+TEST_F(SalesByProductSmall, DirectModePrintsTheCashiersPaidNotesOfTheDayPassedIn) {
+    if (std::system("command -v pdftotext > /dev/null") != 0) GTEST_SKIP() << "pdftotext missing";
+    const text::TDateTime dia = text::EncodeDate(2026, 3, 3);
+    auto v = tables::DayTable(tables::DayKind::Ventas, tables::DayFileStem("01", dia));
+    auto d = tables::DayTable(tables::DayKind::Detalle, tables::DayFileStem("01", dia));
+    for (auto* def : {&v, &d}) def->name.resize(def->name.size() - 3);  // Fill adds ".DB"
+    auto nota = [&](const char* n, const char* cajero, const char* status) {
+        return Fila(v, {{"Nota", n}, {"Caja", "01"}, {"Cajero", cajero}, {"Status", status}});
+    };
+    auto linea = [&](const char* n, int renglon, const char* prod, const char* tipo, double cant, double total) {
+        return Fila(d, {{"Nota", n}, {"Caja", "01"}, {"Renglon", renglon}, {"Producto", prod}, {"TipoProducto", tipo},
+                        {"Cantidad", cant}, {"TotPartida", total}, {"TotImp1", total * 0.16 / 1.16},
+                        {"TotImp2", 0.0}, {"TotImp3", 0.0}, {"TotImp4", 0.0}});
+    };
+    Fill(v, {nota("1", "001", "N"), nota("2", "002", "N"), nota("3", "001", "C")});
+    Fill(d, {linea("1", 1, "A", "", 3, 116), linea("1", 2, "K", "K", 1, 232), linea("1", 3, "B", "P", 1, 232),
+             linea("2", 1, "A", "", 7, 1160), linea("3", 1, "A", "", 9, 580)});
+    struct Case {
+        bool cuarenta;
+        const char* pdf;
+    };
+    for (const Case c : {Case{false, "RCVenPro.pdf"}, Case{true, "RCVenPro40.pdf"}}) {
+        SCOPED_TRACE(c.pdf);
+        const auto caj = tables::Cajas();
+        fs::remove(dir_ / "datos" / "Cajas.DB");
+        Fill(caj, {Fila(caj, {{"Tienda", "01"}, {"Caja", "01"}, {"Descripcio", "Caja 1"}, {"BLectOp", c.cuarenta}})});
+        const fs::path antes = fs::current_path();
+        fs::current_path(dir_);  // no system printer here: the print lands in the working folder
+        RVenXProducto("001", "03/03/2026", true);
+        fs::current_path(antes);
+        const fs::path pdf = dir_ / c.pdf;
+        ASSERT_TRUE(fs::exists(pdf));
+        const fs::path txt = dir_ / "directo.txt";
+        ASSERT_EQ(std::system(("pdftotext -layout " + pdf.string() + " " + txt.string()).c_str()), 0);
+        std::ifstream in(txt);
+        const std::string t{std::istreambuf_iterator<char>(in), {}};
+        // Note 1 only: A 3 units, 100.00 before tax; B (the package's component) 1 unit, 200.00.
+        EXPECT_TRUE(std::regex_search(t, std::regex(R"(\bA\s+(Aceite\s+)?3\.00\s+\$ 100\.00)"))) << t;
+        EXPECT_TRUE(std::regex_search(t, std::regex(R"(\bB\s+(Blusa\s+)?1\.00\s+\$ 200\.00)"))) << t;
+        EXPECT_TRUE(std::regex_search(t, std::regex(R"(Total\s+4\.00\s+\$ 300\.00)"))) << t;
+        EXPECT_TRUE(std::regex_search(t, std::regex(R"(001\s+Ana Ruiz)"))) << t;
+        EXPECT_NE(t.find("03/mar/2026"), std::string::npos) << t;
+        // The roll: 40 columns of 2.54 mm and 5 mm margins, one page as long as the ticket.
+        if (c.cuarenta && std::system("command -v pdfinfo > /dev/null") == 0) {
+            ASSERT_EQ(std::system(("pdfinfo " + pdf.string() + " > " + txt.string()).c_str()), 0);
+            std::ifstream info(txt);
+            const std::string i{std::istreambuf_iterator<char>(info), {}};
+            EXPECT_TRUE(std::regex_search(i, std::regex(R"(Page size:\s+316\.3)"))) << i;
+            EXPECT_TRUE(std::regex_search(i, std::regex(R"(Pages:\s+1\b)"))) << i;
+        }
+        fs::remove(pdf);
     }
 }
 
