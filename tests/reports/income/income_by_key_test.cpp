@@ -213,3 +213,59 @@ TEST_F(IncomeSmall, ShorteningTheRangeStepsTheCheckedSummaryDown) {
 }
 
 }  // namespace
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/db/table.h"
+
+namespace {
+
+// Another station refilling FecEst holds it: this run is told so and shows nothing, and the
+// periods it finds afterwards are all its own.
+TEST_F(IncomeSmall, ASecondStationFillingThePeriodsIsToldTheTableIsInUseAndNeverMixesThem) {
+    Fill(tables::Ingresos(), {Row{"01", "01", "1", "001", "", "2026-03-02 10:00:00", 100.0, 16.0, 0.0, "N"}});
+    int listo[2], suelta[2];
+    ASSERT_EQ(pipe(listo), 0);
+    ASSERT_EQ(pipe(suelta), 0);
+    const pid_t otra = fork();
+    if (otra == 0) {
+        int code = 1;
+        try {
+            db::TTable t;
+            t.DatabaseName = "RazirWin10";
+            t.TableName = "FecEst";
+            t.Exclusive = true;
+            t.Open();
+            char b = 1;
+            if (write(listo[1], &b, 1) == 1 && read(suelta[0], &b, 1) == 1) code = 0;
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    char b;
+    ASSERT_EQ(read(listo[0], &b, 1), 1);
+    auto d = Play(RIngresoXTienda, "set edtFecIni=02/03/2026\nset edtFecFin=04/03/2026\nclick btnPreview");
+    EXPECT_TRUE(Previews().empty());
+    ASSERT_FALSE(d->Messages().empty());
+    EXPECT_NE(d->Messages()[0].request.text.find("FecEst"), std::string::npos) << d->Messages()[0].request.text;
+    ASSERT_EQ(write(suelta[1], &b, 1), 1);
+    int status = 0;
+    waitpid(otra, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    for (int fd : {listo[0], listo[1], suelta[0], suelta[1]}) close(fd);
+
+    Play(RIngresoXTienda, "set edtFecIni=02/03/2026\nset edtFecFin=04/03/2026\nclick btnPreview");
+    ASSERT_EQ(Previews().size(), 1u);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((dir_ / "datos" / "FecEst.DB").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT group_concat(substr(FechaIni, 1, 10), ' ') FROM FecEst", -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "2026-03-02 2026-03-03 2026-03-04");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+}  // namespace
