@@ -5,6 +5,7 @@
 // Not here: the period fill (framework), the criteria checks (criteria.h).
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "platform/db/quote.h"
 #include "platform/report/names.h"
@@ -17,6 +18,7 @@
 #include "reports/framework/periods.h"
 #include "reports/framework/tables.h"
 #include "reports/framework/summary_buttons.h"
+#include "reports/sales/product_criteria.h"
 
 namespace reportes {
 namespace {
@@ -28,27 +30,13 @@ constexpr const char* kLayoutDirecto = "RCVenPro.QR2";
 constexpr const char* kLayoutDirecto40 = "RCVenPro40.QR2";
 constexpr const char* kTitulos[] = {"Ventas de producto diario", "Ventas de producto por semana",
                                     "Ventas de producto por quincena", "Ventas de producto por mes"};
-constexpr const char* kNegativos = "los valores no deben ser negativos";
-constexpr const char* kAdvertencia = "Advertencia";
 constexpr const char* kTodos = "Todos";
 constexpr const char* kTodas = "Todas";
 constexpr const char* kFormatoRango = "dd'/'mmm'/'yyyy";
-constexpr const char* kPrimerDepto = "01";
-
-// The amount of a movement before its four taxes: what the lines, the threshold and the total
-// all show.
-constexpr const char* kMontoNeto = "Mov.MontoAcum-Mov.MontoImp1-Mov.MontoImp2-Mov.MontoImp3-Mov.MontoImp4";
 
 std::string Rellena(std::string s, std::size_t ancho) {
     if (s.size() < ancho) s.append(ancho - s.size(), ' ');
     return s;
-}
-
-// A number as SQL reads it, whatever the user's decimal separator.
-std::string NumeroSql(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
 }
 
 }  // namespace
@@ -85,7 +73,6 @@ protected:
 
 private:
     void FechasExit(vcl::TObject* sender);
-    void UmbralExit(vcl::TObject* sender);
     std::string Condiciones();
     std::string CondicionesTotal();
     std::string NombreUsuario(const std::string& clave);
@@ -107,65 +94,29 @@ TfrmVentaXProd::TfrmVentaXProd(vcl::TComponent* owner)
       tienda_(*this, this, "&Tienda", 12, 244, 260, 96),
       fuenteDeptos_(tblDeptos),
       fuenteUsuarios_(tblUsuarios) {
-    auto tabla = [](db::TTable& t, const char* name, const char* archivo) {
-        t.Name = name;
-        t.DatabaseName = kAlias;
-        t.TableName = archivo;
-    };
-    tabla(tblDeptos, "tblDeptos", "Deptos");
-    tabla(tblLineas, "tblLineas", "Lineas");
-    tabla(tblUsuarios, "tblUsuarios", "Usuarios.DB");
-    tabla(tblProductos, "tblProductos", "CatInven");
-    tabla(tblCajas, "tblCajas", "Cajas");
+    TablaDelAlias(tblDeptos, "tblDeptos", "Deptos");
+    TablaDelAlias(tblLineas, "tblLineas", "Lineas");
+    TablaDelAlias(tblUsuarios, "tblUsuarios", "Usuarios.DB");
+    TablaDelAlias(tblProductos, "tblProductos", "CatInven");
+    TablaDelAlias(tblCajas, "tblCajas", "Cajas");
     lkcmbTiendas = tienda_.combo;
 
-    auto grupo = [this](const char* name, const char* caption, int top, int height) {
-        auto* g = vcl::NewControl<vcl::TGroupBox>(this, name);
-        g->SetCaption(caption);
-        g->SetBounds(12, top, 400, height);
-        return g;
-    };
-    auto par = [](vcl::TGroupBox* g, velmor::TVlmEdit* a, velmor::TVlmEdit* b, const char* ea, const char* eb) {
-        int left = 12;
-        for (auto [e, caption] : {std::pair{a, ea}, std::pair{b, eb}}) {
-            auto* lbl = vcl::NewControl<vcl::TLabel>(g, std::string("lbl") + e->Name());
-            lbl->SetCaption(caption);
-            lbl->SetBounds(left, 24, 50, 16);
-            lbl->SetFocusControl(e);
-            e->SetBounds(left + 52, 20, 130, 23);
-            e->SetTabStop(true);
-            left += 194;
-        }
-    };
-    auto* grpProd = grupo("grpProducto", "P&roducto ", 8, 54);
-    edtProdIni = vcl::NewControl<velmor::TVlmEdit>(grpProd, "edtProdIni");
-    edtProdFin = vcl::NewControl<velmor::TVlmEdit>(grpProd, "edtProdFin");
-    par(grpProd, edtProdIni, edtProdFin, "Inicial", "Final");
+    std::tie(edtProdIni, edtProdFin) =
+        GrupoDosEdits(this, "grpProducto", "P&roducto ", 8, "edtProdIni", "Inicial", "edtProdFin", "Final");
     for (auto* e : {edtProdIni, edtProdFin}) e->SetMaxLength(20);
     criterios_.Productos(edtProdIni, edtProdFin);
 
-    auto* grpFecha = grupo("grpFecha", "&Fecha ", 66, 54);
-    edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(grpFecha, "edtFecDesde");
-    edtFecHasta = vcl::NewControl<velmor::TVlmEdit>(grpFecha, "edtFecHasta");
-    par(grpFecha, edtFecDesde, edtFecHasta, "Inicial", "Final");
+    std::tie(edtFecDesde, edtFecHasta) =
+        GrupoDosEdits(this, "grpFecha", "&Fecha ", 66, "edtFecDesde", "Inicial", "edtFecHasta", "Final");
     criterios_.Fechas(edtFecDesde, edtFecHasta);
     edtFecDesde->SetDate(text::Today() - 29);
     for (auto* e : {edtFecDesde, edtFecHasta}) e->OnExit = [this](vcl::TObject* s) { FechasExit(s); };
 
-    auto* grpVentas = grupo("grpVentas", "V&entas mayores a ", 124, 54);
-    edtUnidades = vcl::NewControl<velmor::TVlmEdit>(grpVentas, "edtUnidades");
-    edtMonto = vcl::NewControl<velmor::TVlmEdit>(grpVentas, "edtMonto");
-    par(grpVentas, edtUnidades, edtMonto, "&Unidades", "Mon&to");
-    for (auto* e : {edtUnidades, edtMonto}) {
-        e->SetTipoDeDato(velmor::tyNumero);
-        e->SetDecimals(2);
-        e->SetMaxLength(12);
-        e->OnExit = [this](vcl::TObject* s) { UmbralExit(s); };
-    }
-    edtUnidades->SetText("0.00");
-    edtMonto->SetText("$ 0.00");
+    std::tie(edtUnidades, edtMonto) = GrupoUmbrales(this, 124);
 
-    auto* grpDepto = grupo("grpDepto", "&Departamento", 182, 54);
+    auto* grpDepto = vcl::NewControl<vcl::TGroupBox>(this, "grpDepto");
+    grpDepto->SetCaption("&Departamento");
+    grpDepto->SetBounds(12, 182, 400, 54);
     lkcmbDepDesde = NuevoLookup(grpDepto, "lkcmbDepDesde", &fuenteDeptos_, "Depto", "Depto;Descripcio", "De&sde",
                                 12, 20, 130, 50);
     lkcmbDepHasta = NuevoLookup(grpDepto, "lkcmbDepHasta", &fuenteDeptos_, "Depto", "Depto;Descripcio", "&Hasta",
@@ -226,23 +177,6 @@ void TfrmVentaXProd::FechasExit(vcl::TObject* sender) {
     resumen.PermiteSegun(PermitidosVentas(desde, hasta));
 }
 
-void TfrmVentaXProd::UmbralExit(vcl::TObject* sender) {
-    if (SaliendoSinValidar(true)) return;
-    auto* edit = static_cast<velmor::TVlmEdit*>(sender);
-    double v = 0;
-    try {
-        v = edit->GetTextAsFloat();
-    } catch (const text::ConvertError& e) {
-        vcl::MessageBox(e.what(), kAdvertencia, vcl::MB_OK | vcl::MB_ICONINFORMATION);
-        edit->SetFocus();
-        return;
-    }
-    if (v < 0) {
-        vcl::MessageBox(kNegativos, kAdvertencia, vcl::MB_OK | vcl::MB_ICONINFORMATION);
-        edit->SetFocus();
-    }
-}
-
 std::string TfrmVentaXProd::NombreUsuario(const std::string& clave) {
     if (clave.empty()) return {};
     if (!tblUsuarios.Active()) tblUsuarios.Open();
@@ -267,16 +201,8 @@ void TfrmVentaXProd::PrepararReporte() {
             subtitulo1_ = "Del producto : . . ." + std::string(15, ' ') + "Hasta : " + Rellena(fin, 17);
         else if (!ini.empty()) subtitulo1_ = "Del producto : " + Rellena(ini, 20) + "Hasta : " + Rellena(fin, 17);
         if (!subtitulo1_.empty()) subtitulo1_ += std::string(20, ' ');
-        // A threshold that is no number or negative counts as none.
-        auto valor = [](velmor::TVlmEdit* e) {
-            try {
-                return std::max(0.0, e->GetTextAsFloat());
-            } catch (const text::ConvertError&) {
-                return 0.0;
-            }
-        };
-        minCantidad_ = valor(edtUnidades);
-        minMonto_ = valor(edtMonto);
+        minCantidad_ = Umbral(edtUnidades);
+        minMonto_ = Umbral(edtMonto);
         subtitulo2_.clear();
         char buf[64];
         if (minCantidad_ > 0) {
@@ -300,28 +226,10 @@ void TfrmVentaXProd::AlPedirParametros(report::Dataset&, report::Params& params)
     params.Set("FecFin", report::Value(report::DateValue{dHasta_}));
 }
 
-// The conditions of the product lines: products, sales movements, store, cashier, seller,
-// departments and line.
+// The conditions of the product lines: products, departments and line, then what restricts
+// the grand total too.
 std::string TfrmVentaXProd::Condiciones() {
-    std::string c;
-    if (!strProdIni.empty()) {
-        c += FragmentoRango("Inv.Producto", strProdIni, strProdFin);
-    } else if (!strProdFin.empty()) {
-        tblProductos.First();
-        if (!tblProductos.Eof()) strProdIni = tblProductos.FieldByName("Producto").AsString();
-        c += " And (Inv.Producto Between " + db::QuoteValue(strProdIni) + " And " + db::QuoteValue(strProdFin) +
-             " Or Inv.Producto Is Null)";
-    }
-    c += CondicionesTotal();
-    if (!strDeptoIni.empty()) {
-        c += FragmentoRango("Inv.Depto", strDeptoIni, strDeptoFin);
-    } else if (!strDeptoFin.empty()) {
-        strDeptoIni = kPrimerDepto;
-        c += " And (Inv.Depto Between " + db::QuoteValue(strDeptoIni) + " And " + db::QuoteValue(strDeptoFin) +
-             " Or Inv.Depto Is Null)";
-    }
-    c += FragmentoLinea("Inv.Linea", strLinea);
-    return c;
+    return CondicionesProducto(*this, tblProductos, "Inv") + CondicionesTotal();
 }
 
 // What restricts the grand total too: sales movements, store, cashier and seller.
@@ -353,15 +261,14 @@ void TfrmVentaXProd::AlAbrirDataset(report::Dataset& ds) {
     }
     if (report::SameName(ds.Name(), "Query1")) {
         if (ds.SQL.empty()) throw std::runtime_error("Query1: la consulta no admite las condiciones");
-        ds.SQL[0] = std::string("Select Mov.Producto, Inv.Descripcio, Sum(Mov.Cantidad) As Cantidad, Sum(") +
-                    kMontoNeto + ") As Monto From MovProd Mov, CatInven Inv";
+        ds.SQL[0] = "Select Mov.Producto, Inv.Descripcio, Sum(Mov.Cantidad) As Cantidad, Sum(" + MontoNeto("Mov") +
+                    ") As Monto From MovProd Mov, CatInven Inv";
         inserta(3, Condiciones());
         // The threshold tests what the line shows: the amount before taxes.
-        ds.SQL.push_back("Having Sum(Mov.Cantidad) > " + NumeroSql(minCantidad_) + " And Sum(" + kMontoNeto +
-                         ") > " + NumeroSql(minMonto_));
+        ds.SQL.push_back(HavingUmbrales("Mov", minCantidad_, minMonto_));
     } else if (report::SameName(ds.Name(), "Query3")) {
         if (ds.SQL.size() < 2) throw std::runtime_error("Query3: la consulta no admite las condiciones");
-        ds.SQL[1] = std::string("Sum(Mov.Cantidad) As SumCant, Sum(") + kMontoNeto + ") As SumMonto From MovProd Mov";
+        ds.SQL[1] = "Sum(Mov.Cantidad) As SumCant, Sum(" + MontoNeto("Mov") + ") As SumMonto From MovProd Mov";
         inserta(3, CondicionesTotal());
     }
 }
@@ -369,36 +276,16 @@ void TfrmVentaXProd::AlAbrirDataset(report::Dataset& ds) {
 void TfrmVentaXProd::AlCargarReporte(report::Report& r) {
     r.SetCaption("lblSubTitulo1", subtitulo1_);
     r.SetCaption("lblSubTitulo2", subtitulo2_);
-    if (!strProdIni.empty() || !strProdFin.empty()) {
-        r.SetCaption("lblProDesde", strProdIni);
-        r.SetCaption("lblProHasta", strProdFin);
-    } else {
-        r.SetCaption("lblEDesdeP", kTodos);
-        for (const char* l : {"lblEHastaP", "lblProDesde", "lblProHasta"}) r.SetCaption(l, "");
-    }
+    EncabezadoProducto(r, *this);
     if (!strTienda.empty()) {
         r.SetCaption("lblTieDesde", strTienda);
     } else {
         r.SetCaption("lblEDesdeT", kTodas);
         r.SetCaption("lblTieDesde", "");
     }
-    if (!strDeptoIni.empty() || !strDeptoFin.empty()) {
-        r.SetCaption("lblDepDesde", strDeptoIni);
-        r.SetCaption("lblDepHasta", strDeptoFin);
-    } else {
-        r.SetCaption("lblEDesdeD", kTodos);
-        for (const char* l : {"lblEHastaD", "lblDepDesde", "lblDepHasta"}) r.SetCaption(l, "");
-    }
     const auto& formatos = rppdlg->Formats;
     r.SetCaption("lblFecDesde", text::FormatDateTime(kFormatoRango, dDesde_, formatos));
     r.SetCaption("lblFecHasta", text::FormatDateTime(kFormatoRango, dHasta_, formatos));
-    if (!strLinea.empty()) {
-        r.SetCaption("lblClaveLin", strLineaTexto);
-        r.SetCaption("lblLinea", strDescLinea);
-    } else {
-        r.SetCaption("lblClaveLin", kTodas);
-        r.SetCaption("lblLinea", "");
-    }
     r.SetCaption("lblClaveCaj", cajero_.empty() ? kTodos : cajero_);
     r.SetCaption("lblCajero", nomCajero_);
     const std::string vendedor = bDirecto ? std::string() : lkcmbVendedor->KeyValue();

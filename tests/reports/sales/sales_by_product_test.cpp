@@ -51,6 +51,17 @@ Tabla LeeReporte(const std::string& text) {
     return t;
 }
 
+// Row by row, naming each row that differs or is only on one side.
+void MismasCifras(const Tabla& reporte, const Tabla& sql) {
+    for (const auto& [k, v] : sql) {
+        const auto it = reporte.find(k);
+        if (it == reporte.end()) ADD_FAILURE() << "missing from the report: " << k << " " << v;
+        else EXPECT_EQ(it->second, v) << k;
+    }
+    for (const auto& [k, v] : reporte)
+        if (!sql.count(k)) ADD_FAILURE() << "not in the movements: " << k << " " << v;
+}
+
 struct Consulta {
     std::string fin;      // SQL of a movement's period end
     std::string desde, hasta;
@@ -141,14 +152,7 @@ TEST_F(SalesByProduct, EveryProductOfEveryPeriodAndTheRangeTotalMatchTheMovement
         ASSERT_EQ(Previews().size(), 1u);
         const Tabla sql = Calcula(dir_ / "datos", c.c);
         ASSERT_GT(sql.size(), 3u) << "the case selects some sales";
-        const Tabla rep = LeeReporte(Previews()[0]);
-        for (const auto& [k, v] : sql) {
-            const auto it = rep.find(k);
-            if (it == rep.end()) ADD_FAILURE() << "missing from the report: " << k << " " << v;
-            else EXPECT_EQ(it->second, v) << k;
-        }
-        for (const auto& [k, v] : rep)
-            if (!sql.count(k)) ADD_FAILURE() << "not in the movements: " << k << " " << v;
+        MismasCifras(LeeReporte(Previews()[0]), sql);
     }
 }
 
@@ -268,6 +272,112 @@ TEST_F(SalesByProductSmall, DirectModePrintsTheCashiersPaidNotesOfTheDayPassedIn
             EXPECT_TRUE(std::regex_search(i, std::regex(R"(Pages:\s+1\b)"))) << i;
         }
         fs::remove(pdf);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+void RVenXCajero(const char*, const char*, bool);
+void RVenXTienda(const char*, const char*, bool);
+void RVenXVendedor(const char*, const char*, bool);
+}
+
+namespace {
+
+// "<product> <key>" -> figures of the key's line under the product; "" the grand total.
+Tabla LeePorClave(const std::string& text) {
+    static const std::regex producto(R"(^(\d+)  )");
+    static const std::regex linea(R"(^ {8}(\S+)\s.*\s([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
+    static const std::regex total(R"(^Total general\s+([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
+    Tabla t;
+    std::string prod;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) {
+        std::smatch m;
+        if (std::regex_search(l, m, total)) t[""] = {Numero(m[1], 1000), Numero(m[2], 100)};
+        else if (std::regex_search(l, m, producto)) prod = m[1];
+        else if (std::regex_search(l, m, linea) && m[1] != "Total") t[prod + " " + m[1].str()] = {Numero(m[2], 1000), Numero(m[3], 100)};
+    }
+    return t;
+}
+
+Tabla CalculaPorClave(const fs::path& datos, const std::string& col, const std::string& desde, const std::string& hasta,
+                      const std::string& donde, double minCant, double minMonto) {
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2((datos / "MovProd.DB").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const std::string attach = "ATTACH '" + (datos / "CatInven.DB").string() + "' AS cat";
+    EXPECT_EQ(sqlite3_exec(db, attach.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    const std::string neto = "M.MontoAcum - M.MontoImp1 - M.MontoImp2 - M.MontoImp3 - M.MontoImp4";
+    const std::string lineas = "SELECT M.Producto || ' ' || COALESCE(M." + col + ", ''), ROUND(SUM(M.Cantidad) * 1000), "
+                               "ROUND(SUM(" + neto + ") * 100) FROM MovProd M JOIN cat.CatInven I ON I.Producto = "
+                               "M.Producto WHERE M.TipoMov = 2 AND COALESCE(M.TipoProd, '') <> 'K' AND M.Fecha BETWEEN '" +
+                               desde + "' AND '" + hasta + "'" + donde + " GROUP BY M.Producto, M." + col +
+                               " HAVING SUM(M.Cantidad) > " + std::to_string(minCant) + " AND SUM(" + neto + ") > " +
+                               std::to_string(minMonto);
+    const std::string sql = "WITH L(k, c, m) AS (" + lineas + ") SELECT k, c, m FROM L UNION ALL SELECT '', SUM(c), SUM(m) FROM L";
+    Tabla t;
+    sqlite3_stmt* st = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql << sqlite3_errmsg(db);
+    while (st && sqlite3_step(st) == SQLITE_ROW)
+        t[reinterpret_cast<const char*>(sqlite3_column_text(st, 0))] = {sqlite3_column_int64(st, 1),
+                                                                         sqlite3_column_int64(st, 2)};
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return t;
+}
+
+TEST_F(SalesByProduct, EveryKeysLineUnderEveryProductAndTheGrandTotalMatchTheMovements) {
+    struct Case {
+        const char* nombre;
+        void (*entry)(const char*, const char*, bool);
+        const char* pasos;
+        const char* col;
+        const char* donde;
+        double minCant, minMonto;
+    };
+    const Case cases[] = {
+        {"by cashier, whole range", RVenXCajero, "", "Usuario", "", 0, 0},
+        {"by cashier, a cashier range in one store", RVenXCajero,
+         "pick lkcmbCajDesde 002\npick lkcmbCajHasta 006\npick lkcmbTiendas 02", "Usuario",
+         " AND M.Usuario BETWEEN '002' AND '006' AND M.Tienda = '02'", 0, 0},
+        {"by store, one cashier and a line", RVenXTienda, "pick lkcmbCajero 001\nset edtLinea2=00???", "Tienda",
+         " AND M.Usuario = '001' AND I.Linea LIKE '00%'", 0, 0},
+        {"by store, thresholds", RVenXTienda, "set edtUnidades=5\nset edtMonto=200", "Tienda", "", 5, 200},
+        {"by seller, every seller", RVenXVendedor, "", "Vendedor", " AND M.Vendedor IS NOT NULL", 0, 0},
+        {"by seller, one seller and a department range", RVenXVendedor,
+         "pick lkcmbVenDesde 010\npick lkcmbVenHasta 010\npick lkcmbDepDesde ABA\npick lkcmbDepHasta LAC", "Vendedor",
+         " AND M.Vendedor = '010' AND I.Depto BETWEEN 'ABA' AND 'LAC'", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nombre);
+        report::CloseAllPreviews();
+        sink_->texts.clear();
+        auto d = Play(c.entry, std::string("set edtFecHasta=01/03/2028\nset edtFecDesde=15/02/2028\n") + c.pasos +
+                                   "\nclick btnPreview");
+        EXPECT_TRUE(d->Failures().empty()) << d->Failures().front();
+        ASSERT_EQ(Previews().size(), 1u);
+        const Tabla sql = CalculaPorClave(dir_ / "datos", c.col, "2028-02-15", "2028-03-01", c.donde, c.minCant, c.minMonto);
+        ASSERT_GT(sql.size(), 3u) << "the case selects some sales";
+        MismasCifras(LeePorClave(Previews()[0]), sql);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Without any other condition the movement kind was not filtered: purchases counted as sales.
+TEST_F(SalesByProductSmall, SalesByKeyWithNoOtherCriterionCountOnlySales) {
+    Movimientos({Mov(1, "A", 2, "", 2, 130, {10, 5, 8, 7}), Mov(2, "A", 1, "", 50, 5000, {0, 0, 0, 0})});
+    for (auto* entry : {RVenXCajero, RVenXTienda}) {
+        report::CloseAllPreviews();
+        sink_->texts.clear();
+        Play(entry, "set edtFecDesde=02/03/2026\nset edtFecHasta=02/03/2026\nclick btnPreview");
+        ASSERT_EQ(Previews().size(), 1u);
+        const Tabla t = LeePorClave(Previews()[0]);
+        ASSERT_EQ(t.count(""), 1u) << Previews()[0];
+        EXPECT_EQ(t.at(""), (Cifras{2000, 10000})) << Previews()[0];
     }
 }
 
