@@ -1,0 +1,82 @@
+// The criteria the product reports of one store share: the store, a product range checked
+// against the store's stock, a department range, the product line, the title, and the stock
+// condition; and the SQL text they become. The catalogue, the price list and the physical
+// count each build these controls here and keep only their own captions and SQL.
+// Not here: the checks each control runs when left (reports/framework/criteria.h).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/velmor/vlmedit.h"
+#include "platform/db/list_source.h"
+#include "platform/db/table.h"
+#include "platform/vcl/edits.h"
+#include "platform/vcl/lists.h"
+#include "reports/framework/criteria.h"
+#include "reports/framework/store_picker.h"
+
+namespace reportes {
+
+// " And (Inv.Producto Between '0001' And '0100' Or Inv.Producto Is Null)": a range whose lower
+// bound was filled in for the user, which keeps the rows the outer join left without a match.
+// The whole test sits in one pair of parentheses, so it narrows what came before it.
+std::string FragmentoRangoONulo(std::string_view campo, std::string_view ini, std::string_view fin);
+
+// The stock condition chosen in the radio group, as the line the query gets: item 1
+// (zero or negative stock) " And <campo> <= 0"; item 0 nothing; any other item (the typed
+// criterion, or nothing chosen) " And <campo> <operador><number>" with the number typed,
+// thousands separators removed. Throws std::invalid_argument with a Spanish message for a
+// text that is no number or an operator not offered, so no typed text ever reaches the SQL.
+std::string LineaExistencia(int item, std::string_view operador, std::string numero,
+                            std::string_view campo);
+inline constexpr const char* kOperadores[] = {">", ">=", "=", "<", "<="};
+
+// Captions of one dialog's shared controls, as that dialog writes them.
+struct EtiquetasProducto {
+    const char* tienda;
+    const char* grupoProducto;
+    const char* prodIni;
+    const char* prodFin;
+    const char* grupoDepto;
+    const char* deptoIni;
+    const char* deptoFin;
+    const char* linea;
+    const char* titulo;
+    const char* tituloInicial;
+};
+
+class CriteriosProducto {
+public:
+    // Builds the controls on `dlg` from the top edge `top`; Bottom() is where they end.
+    CriteriosProducto(TfrmReporte& dlg, const EtiquetasProducto& etiquetas, int top);
+
+    SelectorTienda tienda;
+    db::TTable tblExiste, tblLineas, tblDeptos;
+    velmor::TVlmEdit* edtProdIni;
+    velmor::TVlmEdit* edtProdFin;
+    vcl::TDBLookupComboBox* lkcmbDepDesde;
+    vcl::TDBLookupComboBox* lkcmbDepHasta;
+    velmor::TVlmEdit* edtLinea2;
+    vcl::TEdit* edtTitReporte;
+    Criterios criterios;
+
+    int Bottom() const { return bottom_; }
+    // What FormCreate does: the current store's stock (and with it the product edits and the
+    // two buttons), the lookups' tables, empty bounds and "?????" in the line edit.
+    void Abre();
+    // FormActivate: P1's store with its description and address, or the first store shown
+    // with strTienda left empty until the store lookup is left.
+    void Activa();
+    // The first product the store keeps stock of: the lower bound when only the final one is set.
+    std::string PrimerProducto();
+    // The description of a department, empty when it is not in Deptos.
+    std::string DescripcionDepto(const std::string& depto);
+
+private:
+    TfrmReporte& dlg_;
+    db::TDataSetListSource fuenteDeptos_;
+    int bottom_ = 0;
+};
+
+}  // namespace reportes
