@@ -106,13 +106,7 @@ void TfrmRepInventario::rdgpCriterioClick(vcl::TObject*) {
     edtCriterio->SetEnabled(criterio);
 }
 
-void TfrmRepInventario::AlPulsarReporte() {
-    // A dialog opened without a store reports on the one its lookup shows.
-    if (strTienda.empty()) strTienda = producto.tienda.combo->KeyValue();
-    // Lower bounds filled in by an earlier preview are the user's choice again.
-    strProdIni = producto.edtProdIni->Text();
-    strDeptoIni = producto.lkcmbDepDesde->KeyValue();
-}
+void TfrmRepInventario::AlPulsarReporte() { producto.AlPulsar(); }
 
 void TfrmRepInventario::AlAbrirDataset(report::Dataset& ds) {
     if (report::SameName(ds.Name(), "Query2")) {
@@ -121,21 +115,7 @@ void TfrmRepInventario::AlAbrirDataset(report::Dataset& ds) {
         return;
     }
     if (!report::SameName(ds.Name(), "Query1")) return;
-    std::string w = FragmentoTienda("E.Tienda", strTienda);
-    if (!strProdIni.empty()) {
-        w += FragmentoRango("Inv.Producto", strProdIni, strProdFin);
-    } else if (!strProdFin.empty()) {
-        strProdIni = producto.PrimerProducto();
-        w += FragmentoRangoONulo("Inv.Producto", strProdIni, strProdFin);
-    }
-    if (!strDeptoIni.empty()) {
-        w += FragmentoRango("Inv.Depto", strDeptoIni, strDeptoFin);
-    } else if (!strDeptoFin.empty()) {
-        strDeptoIni = "01";
-        w += FragmentoRangoONulo("Inv.Depto", strDeptoIni, strDeptoFin);
-    }
-    w += FragmentoLinea("Inv.Linea", strLinea);
-    ds.SQL.push_back(w);
+    ds.SQL.push_back(FragmentoTienda("E.Tienda", strTienda) + producto.Condiciones("Inv."));
     const int item = rdgpCriterio->ItemIndex();
     if (const std::string linea = LineaExistencia(item < 0 ? 0 : item, cmbCriterio->Text(),
                                                   edtCriterio->Text(), "E.Existencia");

@@ -138,6 +138,30 @@ void CriteriosProducto::Activa() {
     dlg_.strTienda.clear();
 }
 
+void CriteriosProducto::AlPulsar() {
+    if (dlg_.strTienda.empty()) dlg_.strTienda = tienda.combo->KeyValue();
+    dlg_.strProdIni = edtProdIni->Text();
+    dlg_.strDeptoIni = lkcmbDepDesde->KeyValue();
+}
+
+std::string CriteriosProducto::Condiciones(std::string_view tabla) {
+    const std::string t(tabla);
+    std::string w;
+    if (!dlg_.strProdIni.empty()) {
+        w += FragmentoRango(t + "Producto", dlg_.strProdIni, dlg_.strProdFin);
+    } else if (!dlg_.strProdFin.empty()) {
+        dlg_.strProdIni = PrimerProducto();
+        w += FragmentoRangoONulo(t + "Producto", dlg_.strProdIni, dlg_.strProdFin);
+    }
+    if (!dlg_.strDeptoIni.empty()) {
+        w += FragmentoRango(t + "Depto", dlg_.strDeptoIni, dlg_.strDeptoFin);
+    } else if (!dlg_.strDeptoFin.empty()) {
+        dlg_.strDeptoIni = "01";
+        w += FragmentoRangoONulo(t + "Depto", dlg_.strDeptoIni, dlg_.strDeptoFin);
+    }
+    return w + FragmentoLinea(t + "Linea", dlg_.strLinea);
+}
+
 std::string CriteriosProducto::PrimerProducto() {
     if (!tblExiste.Active()) tblExiste.Open();
     tblExiste.First();

@@ -68,6 +68,14 @@ public:
     // FormActivate: P1's store with its description and address, or the first store shown
     // with strTienda left empty until the store lookup is left.
     void Activa();
+    // Preview or Print pressed: a dialog opened without a store reports on the one its lookup
+    // shows, and lower bounds filled in by an earlier preview are the user's choice again.
+    void AlPulsar();
+    // The product, department and line conditions on the fields of `tabla` ("Inv." or "";
+    // each begins with " And "). With only a final product the lower bound becomes the
+    // store's first stocked product, with only a final department "01"; both stay in the
+    // dialog's members for the heading.
+    std::string Condiciones(std::string_view tabla);
     // The first product the store keeps stock of: the lower bound when only the final one is set.
     std::string PrimerProducto();
     // The description of a department, empty when it is not in Deptos.
