@@ -37,11 +37,7 @@ public:
     explicit TfrmRepInventario(vcl::TComponent* owner);
     CriteriosProducto producto;
     vcl::TComboBox* cmbOrdenarPor;
-    vcl::TRadioGroup* rdgpCriterio;
-    vcl::TComboBox* cmbCriterio;
-    velmor::TVlmEdit* edtCriterio;
-
-    void rdgpCriterioClick(vcl::TObject*);
+    CondicionExistencia existencia;
 
 protected:
     std::string ArchivoReporte() override { return "RCatInv.QR2"; }
@@ -51,7 +47,8 @@ protected:
 };
 
 TfrmRepInventario::TfrmRepInventario(vcl::TComponent* owner)
-    : TfrmReporte(owner, "TfrmRepInventario", "Catálogo de productos", 25), producto(*this, kEtiquetas, 12) {
+    : TfrmReporte(owner, "TfrmRepInventario", "Catálogo de productos", 25), producto(*this, kEtiquetas, 12),
+      existencia(*this, kCriterios, producto.Bottom() + 34, 0) {
     int y = producto.Bottom();
     cmbOrdenarPor = vcl::NewControl<vcl::TComboBox>(this, "cmbOrdenarPor");
     cmbOrdenarPor->SetStyle(vcl::csDropDownList);
@@ -65,27 +62,7 @@ TfrmRepInventario::TfrmRepInventario(vcl::TComponent* owner)
     lbl->SetBounds(12, y + 4, 146, 16);
     lbl->SetFocusControl(cmbOrdenarPor);
 
-    y += 34;
-    rdgpCriterio = vcl::NewControl<vcl::TRadioGroup>(this, "rdgpCriterio");
-    rdgpCriterio->SetColumns(2);
-    rdgpCriterio->SetTabStop(true);
-    rdgpCriterio->SetBounds(12, y, 420, 60);
-    for (const char* c : kCriterios) rdgpCriterio->Items().Add(c);
-    rdgpCriterio->SetItemIndex(0);
-    rdgpCriterio->OnClick = [this](vcl::TObject* s) { rdgpCriterioClick(s); };
-    cmbCriterio = vcl::NewControl<vcl::TComboBox>(this, "cmbCriterio");
-    cmbCriterio->SetStyle(vcl::csDropDownList);
-    for (const char* o : kOperadores) cmbCriterio->Items().Add(o);
-    cmbCriterio->SetBounds(12, y + 68, 60, 23);
-    cmbCriterio->SetTabStop(true);
-    edtCriterio = vcl::NewControl<velmor::TVlmEdit>(this, "edtCriterio");
-    edtCriterio->SetTipoDeDato(velmor::tyNumero);
-    edtCriterio->SetMaxLength(20);
-    edtCriterio->SetText("0");
-    edtCriterio->SetBounds(80, y + 68, 120, 23);
-    edtCriterio->SetTabStop(true);
-    rdgpCriterioClick(nullptr);
-    ColocaBotones(y + 104);
+    ColocaBotones(existencia.Bottom() + 4);
 
     encabezadoTienda = true;
     camposCantidad = {"lblExis", "lblTotExis", "lblTotListado"};
@@ -95,15 +72,10 @@ TfrmRepInventario::TfrmRepInventario(vcl::TComponent* owner)
     OnCreate = [this](vcl::TObject*) {
         producto.Abre();
         cmbOrdenarPor->SetItemIndex(0);
-        cmbCriterio->SetItemIndex(0);
+        existencia.rdgpCriterio->SetItemIndex(0);
+        existencia.cmbCriterio->SetItemIndex(0);
     };
     OnActivate = [this](vcl::TObject*) { producto.Activa(); };
-}
-
-void TfrmRepInventario::rdgpCriterioClick(vcl::TObject*) {
-    const bool criterio = rdgpCriterio->ItemIndex() == 1;
-    cmbCriterio->SetEnabled(criterio);
-    edtCriterio->SetEnabled(criterio);
 }
 
 void TfrmRepInventario::AlPulsarReporte() { producto.AlPulsar(); }
@@ -116,11 +88,7 @@ void TfrmRepInventario::AlAbrirDataset(report::Dataset& ds) {
     }
     if (!report::SameName(ds.Name(), "Query1")) return;
     ds.SQL.push_back(FragmentoTienda("E.Tienda", strTienda) + producto.Condiciones("Inv."));
-    const int item = rdgpCriterio->ItemIndex();
-    if (const std::string linea = LineaExistencia(item < 0 ? 0 : item, cmbCriterio->Text(),
-                                                  edtCriterio->Text(), "E.Existencia");
-        !linea.empty())
-        ds.SQL.push_back(linea);
+    if (const std::string linea = existencia.Linea("E.Existencia"); !linea.empty()) ds.SQL.push_back(linea);
     PonOrderBy(ds.SQL, kOrderBy[std::clamp(cmbOrdenarPor->ItemIndex(), 0, 7)]);
 }
 

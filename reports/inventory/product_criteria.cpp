@@ -174,4 +174,38 @@ std::string CriteriosProducto::DescripcionDepto(const std::string& depto) {
     return tblDeptos.FieldByName("Descripcio").AsString();
 }
 
+CondicionExistencia::CondicionExistencia(TfrmReporte& dlg, const char* const (&items)[3], int top,
+                                         int decimales) {
+    rdgpCriterio = vcl::NewControl<vcl::TRadioGroup>(&dlg, "rdgpCriterio");
+    rdgpCriterio->SetColumns(2);
+    rdgpCriterio->SetTabStop(true);
+    rdgpCriterio->SetBounds(12, top, 420, 60);
+    for (const char* c : items) rdgpCriterio->Items().Add(c);
+    rdgpCriterio->OnClick = [this](vcl::TObject* s) { rdgpCriterioClick(s); };
+    cmbCriterio = vcl::NewControl<vcl::TComboBox>(&dlg, "cmbCriterio");
+    cmbCriterio->SetStyle(vcl::csDropDownList);
+    for (const char* o : kOperadores) cmbCriterio->Items().Add(o);
+    cmbCriterio->SetBounds(12, top + 68, 60, 23);
+    cmbCriterio->SetTabStop(true);
+    edtCriterio = vcl::NewControl<velmor::TVlmEdit>(&dlg, "edtCriterio");
+    edtCriterio->SetTipoDeDato(velmor::tyNumero);
+    edtCriterio->SetMaxLength(20);
+    edtCriterio->SetText("0");
+    edtCriterio->SetDecimals(decimales);
+    edtCriterio->SetBounds(80, top + 68, 120, 23);
+    edtCriterio->SetTabStop(true);
+    rdgpCriterioClick(nullptr);
+    bottom_ = top + 100;
+}
+
+void CondicionExistencia::rdgpCriterioClick(vcl::TObject*) {
+    const bool criterio = rdgpCriterio->ItemIndex() == 1;
+    cmbCriterio->SetEnabled(criterio);
+    edtCriterio->SetEnabled(criterio);
+}
+
+std::string CondicionExistencia::Linea(std::string_view campo) const {
+    return LineaExistencia(rdgpCriterio->ItemIndex(), cmbCriterio->Text(), edtCriterio->Text(), campo);
+}
+
 }  // namespace reportes

@@ -87,4 +87,22 @@ private:
     int bottom_ = 0;
 };
 
+// The stock condition: a radio group of three items (every product, a typed criterion, zero
+// or negative stock), the operator and the number, enabled only for the criterion.
+class CondicionExistencia {
+public:
+    // `items` are the radio group's three captions; the number edit takes `decimales`.
+    CondicionExistencia(TfrmReporte& dlg, const char* const (&items)[3], int top, int decimales);
+    vcl::TRadioGroup* rdgpCriterio;
+    vcl::TComboBox* cmbCriterio;
+    velmor::TVlmEdit* edtCriterio;
+    void rdgpCriterioClick(vcl::TObject* sender);
+    // The line the query gets for the chosen item (LineaExistencia) on `campo`.
+    std::string Linea(std::string_view campo) const;
+    int Bottom() const { return bottom_; }
+
+private:
+    int bottom_ = 0;
+};
+
 }  // namespace reportes

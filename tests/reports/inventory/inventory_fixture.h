@@ -48,8 +48,8 @@ protected:
         return q.Eof() ? std::string() : q.Fields(0).AsString();
     }
 
-    // The printed rows whose last `n` words are numbers ("$" signs and thousands separators
-    // dropped), keyed by their first word, in the order printed.
+    // The printed rows whose last `n` words are numbers ("$" signs, blanks to write on and
+    // thousands separators dropped), keyed by their first word, in the order printed.
     static std::vector<std::pair<std::string, std::vector<double>>> Printed(const std::string& text, size_t n) {
         std::vector<std::pair<std::string, std::vector<double>>> out;
         std::istringstream lines(text);
@@ -57,7 +57,7 @@ protected:
             std::istringstream words(line);
             std::vector<std::string> w;
             for (std::string s; words >> s;)
-                if (s != "$") w.push_back(s);
+                if (s != "$" && s.find_first_not_of('_') != std::string::npos) w.push_back(s);
             if (w.size() < n + 1) continue;
             std::vector<double> nums;
             for (size_t i = w.size() - n; i < w.size(); ++i) {
