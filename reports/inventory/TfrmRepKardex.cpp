@@ -2,15 +2,14 @@
 // with its kind, entries, exits and running balance, for one store or all of them.
 // Not here: the controls it shares with the other product reports (product_criteria.h), the
 // movement kinds (movement_kinds.h), the balance arithmetic (layouts/RKardex.QR2).
-#include "platform/db/quote.h"
 #include "platform/report/names.h"
 #include "platform/text/format.h"
-#include "platform/vcl/panels.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/line_pattern.h"
 #include "reports/framework/order_by.h"
 #include "reports/inventory/movement_kinds.h"
+#include "reports/framework/sql_criteria.h"
 #include "reports/inventory/product_criteria.h"
 
 namespace reportes {
@@ -19,19 +18,10 @@ namespace {
 constexpr EtiquetasProducto kEtiquetas{
     "&Nombre de la tienda", "Producto ", "&Inicial", "&Final", "Departamento ", "Inicia&l", "Fin&al",
     "Lín&ea de producto", "&Título del reporte", "Kárdex de inventarios"};
-constexpr const char* kGrupoFecha = "Fecha ";
-constexpr const char* kFecDesde = "&Desde";
-constexpr const char* kFecHasta = "&Hasta";
 constexpr const char* kTodasTiendas = "Todas las tiendas";
 constexpr const char* kTodos = "Todos";
 constexpr const char* kTodas = "Todas";
 constexpr const char* kMascaraFecha = "dd'/'mmm'/'yyyy";
-
-// A date as the local SQL's literal: month, day and four-digit year without leading zeros.
-std::string FechaSql(text::TDateTime fecha) {
-    const auto d = text::DecodeDate(fecha);
-    return std::to_string(d.month) + "/" + std::to_string(d.day) + "/" + std::to_string(d.year);
-}
 
 }  // namespace
 
@@ -41,7 +31,6 @@ public:
     CriteriosProducto producto;
     velmor::TVlmEdit* edtFecDesde;
     velmor::TVlmEdit* edtFecHasta;
-    std::string strFechaIni, strFechaFin;
 
 protected:
     std::string ArchivoReporte() override { return "RKardex.QR2"; }
@@ -57,22 +46,9 @@ private:
 TfrmRepKardex::TfrmRepKardex(vcl::TComponent* owner)
     : TfrmReporte(owner, "TfrmRepKardex", "Kárdex", 100), producto(*this, kEtiquetas, 12) {
     const int y = producto.Bottom();
-    auto* gbFecha = vcl::NewControl<vcl::TGroupBox>(this, "gbFecha");
-    gbFecha->SetCaption(kGrupoFecha);
-    gbFecha->SetBounds(12, y, 420, 56);
-    auto fecha = [&](const char* name, const char* caption, int left) {
-        auto* e = vcl::NewControl<velmor::TVlmEdit>(gbFecha, name);
-        e->SetTabStop(true);
-        e->SetBounds(left + 60, 22, 120, 23);
-        auto* l = vcl::NewControl<vcl::TLabel>(gbFecha, std::string("lbl") + (name + 3));
-        l->SetCaption(caption);
-        l->SetBounds(left, 26, 56, 16);
-        l->SetFocusControl(e);
-        return e;
-    };
-    edtFecDesde = fecha("edtFecDesde", kFecDesde, 10);
-    edtFecHasta = fecha("edtFecHasta", kFecHasta, 214);
-    producto.criterios.Fechas(edtFecDesde, edtFecHasta);
+    producto.GrupoFechas(y);
+    edtFecDesde = producto.edtFecDesde;
+    edtFecHasta = producto.edtFecHasta;
     ColocaBotones(y + 66);
     camposCantidad = {"lblAcumulado", "lblSaldoIni", "expTotAcumulado", "expTotEntradas", "expTotSalidas"};
 
@@ -90,14 +66,12 @@ void TfrmRepKardex::PrepararReporte() {
     // Dates the short format cannot read stop here, with the platform's message.
     desde_ = edtFecDesde->TextAsDate();
     hasta_ = edtFecHasta->TextAsDate();
-    strFechaIni = FechaSql(desde_);
-    strFechaFin = FechaSql(hasta_);
 }
 
 void TfrmRepKardex::AlPedirParametros(report::Dataset&, report::Params& params) {
     ParametrosSentido(Configuracion(), params);
     params.Set("Tienda", report::Value(strTienda));
-    params.Set("FecIni", report::Value(text::ToIsoDate(desde_)));
+    params.Set("FecIni", report::Value(FechaSql(desde_)));
 }
 
 void TfrmRepKardex::AlAbrirDataset(report::Dataset& ds) {
@@ -106,9 +80,7 @@ void TfrmRepKardex::AlAbrirDataset(report::Dataset& ds) {
         if (const std::string w = producto.Condiciones("CatInven."); !w.empty()) ds.SQL.push_back("Where 1 = 1" + w);
         PonOrderBy(ds.SQL, "Order by CatInven.Producto");
     } else if (report::SameName(ds.Name(), "Query2")) {
-        std::string w = " And (M.Fecha Between '" + strFechaIni + "' And '" + strFechaFin + "' )";
-        if (!strTienda.empty()) w += " And   (M.Tienda = " + db::QuoteValue(strTienda) + " )";
-        ds.SQL.push_back(w);
+        ds.SQL.push_back(YAdemas({CondicionFechas("M.Fecha", {desde_, hasta_}), CondicionIgual("M.Tienda", strTienda)}));
     }
 }
 

@@ -11,7 +11,7 @@ constexpr const char* kOtros = "Otros Movs.";
 
 }  // namespace
 
-std::string NombreMovimiento(const velmor::TRazirConfig& cfg, std::string_view tipoMov) {
+std::optional<std::string> NombreConfigurado(const velmor::TRazirConfig& cfg, std::string_view tipoMov) {
     const std::pair<std::int16_t, const char*> kNombres[] = {
         {cfg.TipoMovVentas, "Ventas"},
         {cfg.TipoMovCompras, "Compras"},
@@ -24,7 +24,11 @@ std::string NombreMovimiento(const velmor::TRazirConfig& cfg, std::string_view t
     };
     for (const auto& [codigo, nombre] : kNombres)
         if (tipoMov == std::to_string(codigo)) return nombre;
-    return kOtros;
+    return std::nullopt;
+}
+
+std::string NombreMovimiento(const velmor::TRazirConfig& cfg, std::string_view tipoMov) {
+    return NombreConfigurado(cfg, tipoMov).value_or(kOtros);
 }
 
 void ParametrosSentido(const velmor::TRazirConfig& cfg, report::Params& params) {

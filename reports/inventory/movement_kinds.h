@@ -4,6 +4,7 @@
 // Not here: the reports' queries (layouts/RKardex.QR2).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,9 @@ namespace reportes {
 
 // "Ventas", "Compras", "Traspaso x salida", "Traspaso x entrada", "Devolución x compras",
 // "Devolución x ventas", "Ajustes", "Perdidas" for the configured codes, in that order of
-// comparison; any other code prints "Otros Movs.".
+// comparison; nullopt for a code of no configured kind.
+std::optional<std::string> NombreConfigurado(const velmor::TRazirConfig& cfg, std::string_view tipoMov);
+// The configured name, or "Otros Movs." (the kardex).
 std::string NombreMovimiento(const velmor::TRazirConfig& cfg, std::string_view tipoMov);
 
 // Entries: purchases, transfers in, customer returns ("MovEnt1".."MovEnt3"); exits: sales,

@@ -17,6 +17,9 @@ namespace {
 constexpr const char* kLineaInicial = "?????";
 constexpr const char* kHintProdIni = "Clave del producto inicial";
 constexpr const char* kHintProdFin = "Clave del producto final";
+constexpr const char* kGrupoFecha = "Fecha ";
+constexpr const char* kFecDesde = "&Desde";
+constexpr const char* kFecHasta = "&Hasta";
 constexpr const char* kCriterioNoNumero = "El criterio de existencias debe ser un número: ";
 constexpr const char* kOperadorNoValido = "Operador de comparación no válido: ";
 
@@ -40,12 +43,6 @@ velmor::TVlmEdit* EditProducto(vcl::TWinControl* parent, const char* name, const
 
 }  // namespace
 
-std::string FragmentoRangoONulo(std::string_view campo, std::string_view ini, std::string_view fin) {
-    const std::string c(campo);
-    return " And (" + c + " Between " + db::QuoteValue(std::string(ini)) + " And " +
-           db::QuoteValue(std::string(fin)) + " Or " + c + " Is Null)";
-}
-
 std::string LineaExistencia(int item, std::string_view operador, std::string numero,
                             std::string_view campo) {
     if (item == 0) return {};
@@ -55,7 +52,7 @@ std::string LineaExistencia(int item, std::string_view operador, std::string num
     tolmabase::QuitaSeparadorMillar(numero);
     const auto valor = text::TryStrToFloat(numero);
     if (!valor) throw std::invalid_argument(kCriterioNoNumero + numero);
-    return " And " + std::string(campo) + " " + std::string(operador) + text::FloatToStr(*valor);
+    return " And " + std::string(campo) + " " + std::string(operador) + NumeroSql(*valor);
 }
 
 CriteriosProducto::CriteriosProducto(TfrmReporte& dlg, const EtiquetasProducto& e, int top)
@@ -76,15 +73,16 @@ CriteriosProducto::CriteriosProducto(TfrmReporte& dlg, const EtiquetasProducto& 
     Etiqueta(gbProducto, "lblProdFin", e.prodFin, edtProdFin, 214, 22, 54);
 
     y += 64;
-    auto* gbDepto = vcl::NewControl<vcl::TGroupBox>(&dlg, "gbDepto");
-    gbDepto->SetCaption(e.grupoDepto);
-    gbDepto->SetBounds(12, y, 420, 56);
-    lkcmbDepDesde = dlg.NuevoLookup(gbDepto, "lkcmbDepDesde", &fuenteDeptos_, "Depto", "Depto;Descripcio",
-                                    e.deptoIni, 10, 22, 130, 60);
-    lkcmbDepHasta = dlg.NuevoLookup(gbDepto, "lkcmbDepHasta", &fuenteDeptos_, "Depto", "Depto;Descripcio",
-                                    e.deptoFin, 214, 22, 130, 56);
-
-    y += 66;
+    if (e.grupoDepto) {
+        auto* gbDepto = vcl::NewControl<vcl::TGroupBox>(&dlg, "gbDepto");
+        gbDepto->SetCaption(e.grupoDepto);
+        gbDepto->SetBounds(12, y, 420, 56);
+        lkcmbDepDesde = dlg.NuevoLookup(gbDepto, "lkcmbDepDesde", &fuenteDeptos_, "Depto", "Depto;Descripcio",
+                                        e.deptoIni, 10, 22, 130, 60);
+        lkcmbDepHasta = dlg.NuevoLookup(gbDepto, "lkcmbDepHasta", &fuenteDeptos_, "Depto", "Depto;Descripcio",
+                                        e.deptoFin, 214, 22, 130, 56);
+        y += 66;
+    }
     edtLinea2 = vcl::NewControl<velmor::TVlmEdit>(&dlg, "edtLinea2");
     edtLinea2->SetMaxLength(5);
     edtLinea2->SetTabStop(true);
@@ -102,8 +100,24 @@ CriteriosProducto::CriteriosProducto(TfrmReporte& dlg, const EtiquetasProducto& 
 
     criterios.Tienda(tienda, &tblExiste);
     criterios.Productos(edtProdIni, edtProdFin);
-    criterios.Deptos(lkcmbDepDesde, lkcmbDepHasta);
+    if (lkcmbDepDesde) criterios.Deptos(lkcmbDepDesde, lkcmbDepHasta);
     criterios.Linea(edtLinea2, &tblLineas);
+}
+
+void CriteriosProducto::GrupoFechas(int top) {
+    auto* gbFecha = vcl::NewControl<vcl::TGroupBox>(&dlg_, "gbFecha");
+    gbFecha->SetCaption(kGrupoFecha);
+    gbFecha->SetBounds(12, top, 420, 56);
+    auto fecha = [&](const char* name, const char* caption, int left) {
+        auto* e = vcl::NewControl<velmor::TVlmEdit>(gbFecha, name);
+        e->SetTabStop(true);
+        e->SetBounds(left + 60, 22, 120, 23);
+        Etiqueta(gbFecha, std::string("lbl") + (name + 3), caption, e, left, 22, 56);
+        return e;
+    };
+    edtFecDesde = fecha("edtFecDesde", kFecDesde, 10);
+    edtFecHasta = fecha("edtFecHasta", kFecHasta, 214);
+    criterios.Fechas(edtFecDesde, edtFecHasta);
 }
 
 void CriteriosProducto::Abre() {
@@ -141,25 +155,24 @@ void CriteriosProducto::Activa() {
 void CriteriosProducto::AlPulsar() {
     if (dlg_.strTienda.empty()) dlg_.strTienda = tienda.combo->KeyValue();
     dlg_.strProdIni = edtProdIni->Text();
-    dlg_.strDeptoIni = lkcmbDepDesde->KeyValue();
+    if (lkcmbDepDesde) dlg_.strDeptoIni = lkcmbDepDesde->KeyValue();
 }
 
 std::string CriteriosProducto::Condiciones(std::string_view tabla) {
     const std::string t(tabla);
-    std::string w;
-    if (!dlg_.strProdIni.empty()) {
-        w += FragmentoRango(t + "Producto", dlg_.strProdIni, dlg_.strProdFin);
-    } else if (!dlg_.strProdFin.empty()) {
-        dlg_.strProdIni = PrimerProducto();
-        w += FragmentoRangoONulo(t + "Producto", dlg_.strProdIni, dlg_.strProdFin);
-    }
-    if (!dlg_.strDeptoIni.empty()) {
-        w += FragmentoRango(t + "Depto", dlg_.strDeptoIni, dlg_.strDeptoFin);
-    } else if (!dlg_.strDeptoFin.empty()) {
-        dlg_.strDeptoIni = "01";
-        w += FragmentoRangoONulo(t + "Depto", dlg_.strDeptoIni, dlg_.strDeptoFin);
-    }
-    return w + FragmentoLinea(t + "Linea", dlg_.strLinea);
+    CriteriosElegidos elegidos;
+    if (!dlg_.strProdIni.empty() || !dlg_.strProdFin.empty())
+        elegidos.productos = CompletaInicial({dlg_.strProdIni, dlg_.strProdFin}, PrimerProducto());
+    if (!dlg_.strDeptoIni.empty() || !dlg_.strDeptoFin.empty())
+        elegidos.deptos = CompletaInicial({dlg_.strDeptoIni, dlg_.strDeptoFin}, "01");
+    elegidos.linea = dlg_.strLinea;
+    dlg_.strProdIni = elegidos.productos.ini;
+    dlg_.strDeptoIni = elegidos.deptos.ini;
+    ColumnasCriterio columnas;
+    columnas.producto = t + "Producto";
+    columnas.depto = t + "Depto";
+    columnas.linea = t + "Linea";
+    return YAdemas(reportes::Condiciones(elegidos, columnas));
 }
 
 std::string CriteriosProducto::PrimerProducto() {

@@ -14,14 +14,10 @@
 #include "platform/vcl/edits.h"
 #include "platform/vcl/lists.h"
 #include "reports/framework/criteria.h"
+#include "reports/framework/sql_criteria.h"
 #include "reports/framework/store_picker.h"
 
 namespace reportes {
-
-// " And (Inv.Producto Between '0001' And '0100' Or Inv.Producto Is Null)": a range whose lower
-// bound was filled in for the user, which keeps the rows the outer join left without a match.
-// The whole test sits in one pair of parentheses, so it narrows what came before it.
-std::string FragmentoRangoONulo(std::string_view campo, std::string_view ini, std::string_view fin);
 
 // The stock condition chosen in the radio group, as the line the query gets: item 1
 // (zero or negative stock) " And <campo> <= 0"; item 0 nothing; any other item (the typed
@@ -38,7 +34,7 @@ struct EtiquetasProducto {
     const char* grupoProducto;
     const char* prodIni;
     const char* prodFin;
-    const char* grupoDepto;
+    const char* grupoDepto;  // nullptr: no department range
     const char* deptoIni;
     const char* deptoFin;
     const char* linea;
@@ -55,11 +51,16 @@ public:
     db::TTable tblExiste, tblLineas, tblDeptos;
     velmor::TVlmEdit* edtProdIni;
     velmor::TVlmEdit* edtProdFin;
-    vcl::TDBLookupComboBox* lkcmbDepDesde;
-    vcl::TDBLookupComboBox* lkcmbDepHasta;
+    vcl::TDBLookupComboBox* lkcmbDepDesde = nullptr;
+    vcl::TDBLookupComboBox* lkcmbDepHasta = nullptr;
     velmor::TVlmEdit* edtLinea2;
     vcl::TEdit* edtTitReporte;
     Criterios criterios;
+
+    // The movement reports' "Fecha " group at `top`, its two date edits checked as a range.
+    void GrupoFechas(int top);
+    velmor::TVlmEdit* edtFecDesde = nullptr;
+    velmor::TVlmEdit* edtFecHasta = nullptr;
 
     int Bottom() const { return bottom_; }
     // What FormCreate does: the current store's stock (and with it the product edits and the
@@ -71,10 +72,11 @@ public:
     // Preview or Print pressed: a dialog opened without a store reports on the one its lookup
     // shows, and lower bounds filled in by an earlier preview are the user's choice again.
     void AlPulsar();
-    // The product, department and line conditions on the fields of `tabla` ("Inv." or "";
-    // each begins with " And "). With only a final product the lower bound becomes the
-    // store's first stocked product, with only a final department "01"; both stay in the
-    // dialog's members for the heading.
+    // The product, department and line conditions on the fields of `tabla` ("Inv." or ""),
+    // each in parentheses of its own and each after " And ". With only a final product the
+    // lower bound becomes the store's first stocked product, with only a final department
+    // "01", and rows without a catalogue match stay; both bounds stay in the dialog's members
+    // for the heading.
     std::string Condiciones(std::string_view tabla);
     // The first product the store keeps stock of: the lower bound when only the final one is set.
     std::string PrimerProducto();

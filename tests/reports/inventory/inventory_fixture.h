@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ protected:
         o.stores = 2;
         o.registers = 1;
         o.products = 120;
-        o.days = 2;
+        o.days = 8;  // a Monday and a Tuesday: purchases and both kinds of return
         razir::demo::Generate(o, dir_ / "datos");
         config_.TiendaActual = razir::demo::StoreCode(0);
         config_.DecCantidad = 3;
@@ -54,6 +55,7 @@ protected:
         std::vector<std::pair<std::string, std::vector<double>>> out;
         std::istringstream lines(text);
         for (std::string line; std::getline(lines, line);) {
+            line = std::regex_replace(line, std::regex("(-?)\\$ ?"), "$1");  // "-$ 10.00" is -10.00
             std::istringstream words(line);
             std::vector<std::string> w;
             for (std::string s; words >> s;)

@@ -1,5 +1,4 @@
-// The SQL text of the inventory reports' shared criteria: the stock condition and the range
-// whose filled-in lower bound keeps unmatched rows.
+// The SQL text of the inventory reports' stock condition.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -34,13 +33,6 @@ TEST(StockCondition, TextThatIsNoNumberIsRefusedWithASpanishMessage) {
         }
     }
     EXPECT_THROW(reportes::LineaExistencia(1, "<> 0 Or 1", "1", "E.Existencia"), std::invalid_argument);
-}
-
-TEST(RangeOrNull, TheNullTestStaysInsideTheRangeParentheses) {
-    // What broke: "... And 'x' Or Inv.Producto Is Null" without its own parentheses let the
-    // Or reach past the store condition before it and widen the range to every store.
-    EXPECT_EQ(reportes::FragmentoRangoONulo("Inv.Producto", "A1", "B'2"),
-              " And (Inv.Producto Between 'A1' And 'B''2' Or Inv.Producto Is Null)");
 }
 
 }  // namespace
