@@ -8,6 +8,7 @@
 #include "reports/framework/criteria.h"
 #include "reports/framework/date_pick.h"
 #include "reports/framework/entry.h"
+#include "reports/framework/report_table.h"
 #include "reports/framework/tables.h"
 #include "reports/register/reprint.h"
 
@@ -25,12 +26,6 @@ constexpr const char* kSinImpresora = "Error al acceder al dispositivo favor de 
 constexpr const char* kNotasValidas =
     "And (Status = 'N') And ((TIPODOCZOD Is Null) Or ((TIPODOCZOD  <> 'P') And (TIPODOCZOD  <> 'A')))";
 
-void Tabla(db::TTable& t, const char* componente, const char* nombre) {
-    t.Name = componente;
-    t.DatabaseName = kAlias;
-    t.TableName = nombre;
-}
-
 }  // namespace
 
 TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
@@ -41,14 +36,14 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
       fuenteUsuarios_(tblUsuarios) {
     ayuda = AyudaSegunAcceso::PorAcceso;
     paginaContinua = true;
-    Tabla(tblCajas, "tblCajas", "Cajas");
-    Tabla(tblUsuarios, "tblUsuarios", "Usuarios.DB");
-    Tabla(tblVenta, "tblVenta", "");
-    Tabla(tblDetalle, "tblDetalle", "");
-    Tabla(tblDispo, "tblDispo", "Dispos.DB");
-    Tabla(tblCatInven, "tblCatInven", "CatInven.DB");
-    Tabla(tblPagos, "tblPagos", "TPagos.DB");
-    Tabla(tblMonedas, "tblMonedas", "Monedas.DB");
+    TablaDelAlias(tblCajas, "tblCajas", "Cajas");
+    TablaDelAlias(tblUsuarios, "tblUsuarios", "Usuarios.DB");
+    TablaDelAlias(tblVenta, "tblVenta", "");
+    TablaDelAlias(tblDetalle, "tblDetalle", "");
+    TablaDelAlias(tblDispo, "tblDispo", "Dispos.DB");
+    TablaDelAlias(tblCatInven, "tblCatInven", "CatInven.DB");
+    TablaDelAlias(tblPagos, "tblPagos", "TPagos.DB");
+    TablaDelAlias(tblMonedas, "tblMonedas", "Monedas.DB");
 
     lkcmbTiendas = tienda.combo;
     lkcmbCajas = NuevoLookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", "N&ombre de la caja",
