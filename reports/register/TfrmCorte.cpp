@@ -17,7 +17,9 @@
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/date_pick.h"
+#include "reports/framework/day_files.h"
 #include "reports/framework/entry.h"
+#include "reports/framework/register_picker.h"
 #include "reports/framework/report_table.h"
 #include "reports/framework/store_picker.h"
 #include "reports/framework/tables.h"
@@ -31,7 +33,6 @@ constexpr const char* kTitulo = "Corte de caja";
 constexpr const char* kSinCorte = "No es posible visualizar el reporte, o archivo de corte no existe.";
 constexpr const char* kFormatoFecha = "dd'/'mmmm'/'yyyy";
 constexpr const char* kFormatoImpreso = "hh:nn  dd'/'mmmm'/'yyyy";
-constexpr const char* kSinCaja = "00";
 
 vcl::TGroupBox* Grupo(vcl::TWinControl* parent, const char* name, int top, int height) {
     auto* g = vcl::NewControl<vcl::TGroupBox>(parent, name);
@@ -47,12 +48,13 @@ public:
 
     vcl::TGroupBox* grpTienda;
     SelectorTienda tienda;
+    SelectorCaja caja;
     vcl::TDBLookupComboBox* lkcmbTiendas;
     vcl::TDBLookupComboBox* lkcmbCajas;
     vcl::TGroupBox* grpCajero;
     vcl::TDBLookupComboBox* lkcmbCajero;
     velmor::TVlmEdit* edtFecDesde;
-    db::TTable tblCajas, tblCajero;
+    db::TTable tblCajero;
 
     // The host names the dialog's store in neither argument: the station's store counts.
     void AsignaArgumentos(const std::string&, const std::string&) override {}
@@ -67,37 +69,30 @@ protected:
 
 private:
     void FormCreate();
-    void CambiaTienda(const std::string& codigo);
-    void MuestraCajas(bool hay);
-    void lkcmbCajasExit();
     void lkcmbCajeroExit();
     // Preview and Print from the dialog: the day's files must be there first.
     bool HayCorte();
-    // The day stem: the store's when files are kept per store, otherwise the register's.
-    std::string Raiz() const;
-    std::string Archivo(tables::DayKind tipo) const;
-    bool Existe(const std::string& archivo) const;
+    std::string Raiz() const { return RaizDelDia(strTienda, caja.codigo, fecha_); }
+    std::string Archivo(tables::DayKind tipo) const { return ArchivoDelDia(tipo, Raiz()); }
 
     text::TDateTime fecha_ = 0;
-    std::string strCaja, strNomCaja, strCajero, strNomCajero;
-    db::TDataSetListSource fuenteCajas_, fuenteCajero_;
+    std::string strCajero, strNomCajero;
+    db::TDataSetListSource fuenteCajero_;
 };
 
 TfrmCorte::TfrmCorte(vcl::TComponent* owner)
     : TfrmReporte(owner, "TfrmCorte", kCaption, kAyuda),
       grpTienda(Grupo(this, "grpTienda", 8, 84)),
       tienda(*this, grpTienda, "Nombre de la &tienda", 12, 20, 220, 136),
-      fuenteCajas_(tblCajas),
+      caja(*this, grpTienda, "&Nombre de la caja", 12, 50, 220, 136),
       fuenteCajero_(tblCajero) {
     SetKeyPreview(true);
-    TablaDelAlias(tblCajas, "tblCajas", "Cajas");
     TablaDelAlias(tblCajero, "tblCajero", "Usuarios.DB");
     tblCajero.SetFilter(kFiltroCajeros);
     tblCajero.SetFiltered(true);
 
     lkcmbTiendas = tienda.combo;
-    lkcmbCajas = NuevoLookup(grpTienda, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio",
-                             "&Nombre de la caja", 12, 50, 220, 136);
+    lkcmbCajas = caja.combo;
     grpCajero = Grupo(this, "grpCajero", 100, 84);
     lkcmbCajero = NuevoLookup(grpCajero, "lkcmbCajero", &fuenteCajero_, "Usuario", "Usuario;Nick",
                               "C&ajero", 12, 20, 220, 136);
@@ -115,11 +110,10 @@ TfrmCorte::TfrmCorte(vcl::TComponent* owner)
     ayuda = AyudaSegunAcceso::PorAcceso;
     encabezadoTienda = true;
     camposDinero = {"lblSumMonto", "lblTotal", "monto", "vales", "lblVales", "lblFactor"};
-    VarianteCuarenta(tblCajas, "Corte40.QR2");
+    VarianteCuarenta(caja.cajas, "Corte40.QR2");
 
     OnCreate = [this](vcl::TObject*) { FormCreate(); };
-    tienda.AlCambiar = [this](const std::string& codigo) { CambiaTienda(codigo); };
-    lkcmbCajas->OnExit = [this](vcl::TObject*) { lkcmbCajasExit(); };
+    tienda.AlCambiar = [this](const std::string& codigo) { caja.MuestraTienda(codigo); };
     lkcmbCajero->OnExit = [this](vcl::TObject*) { lkcmbCajeroExit(); };
     // A day without its cut is told and the dialog stays open for another day.
     for (auto* b : {btnPreview, btnImprimir})
@@ -131,7 +125,6 @@ TfrmCorte::TfrmCorte(vcl::TComponent* owner)
 void TfrmCorte::FormCreate() {
     const auto& cfg = Configuracion();
     tienda.Abre();
-    tblCajas.Open();
     tblCajero.Open();
     lkcmbCajero->SetKeyValue(cfg.UsuarioActual);
     lkcmbCajeroExit();
@@ -144,40 +137,7 @@ void TfrmCorte::FormCreate() {
         strTienda = cfg.TiendaActual;
         lkcmbTiendas->SetKeyValue(strTienda);
     }
-    strCaja = cfg.CajaActual;
-    tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(strTienda));
-    tblCajas.SetFiltered(true);
-    if (!strCaja.empty() && tblCajas.Locate("Caja", {db::Value(strCaja)})) {
-        strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
-        lkcmbCajas->SetKeyValue(strCaja);
-        return;
-    }
-    tblCajas.First();
-    MuestraCajas(!tblCajas.Eof());
-}
-
-// The store's first register, or "00" and nothing to print when it has none.
-void TfrmCorte::MuestraCajas(bool hay) {
-    lkcmbCajas->SetEnabled(hay);
-    btnPreview->SetEnabled(hay);
-    btnImprimir->SetEnabled(hay);
-    strCaja = hay ? tblCajas.FieldByName("Caja").AsString() : kSinCaja;
-    strNomCaja = hay ? tblCajas.FieldByName("Descripcio").AsString() : std::string();
-    lkcmbCajas->SetKeyValue(strCaja);
-}
-
-void TfrmCorte::CambiaTienda(const std::string& codigo) {
-    tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(codigo));
-    tblCajas.SetFiltered(true);
-    tblCajas.First();
-    MuestraCajas(!tblCajas.Eof());
-}
-
-void TfrmCorte::lkcmbCajasExit() {
-    const std::string caja = lkcmbCajas->KeyValue();
-    if (caja.empty() || !tblCajas.Locate("Caja", {db::Value(caja)})) return;
-    strCaja = caja;
-    strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
+    caja.MuestraTienda(strTienda, cfg.CajaActual);
 }
 
 void TfrmCorte::lkcmbCajeroExit() {
@@ -187,21 +147,6 @@ void TfrmCorte::lkcmbCajeroExit() {
     strNomCajero = tblCajero.FieldByName("Nombre").AsString();
 }
 
-std::string TfrmCorte::Raiz() const {
-    return tables::DayFileStem(Configuracion().ArchivosPorTienda ? strTienda : strCaja, fecha_);
-}
-
-std::string TfrmCorte::Archivo(tables::DayKind tipo) const {
-    return static_cast<char>(tipo) + Raiz() + ".DB";
-}
-
-bool TfrmCorte::Existe(const std::string& archivo) const {
-    db::TTable t;
-    t.DatabaseName = kAlias;
-    t.TableName = archivo;
-    return t.Exists();
-}
-
 bool TfrmCorte::HayCorte() {
     try {
         fecha_ = edtFecDesde->TextAsDate();
@@ -209,7 +154,7 @@ bool TfrmCorte::HayCorte() {
         vcl::MessageBox(e.what(), "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
         return false;
     }
-    if (Existe(Archivo(tables::DayKind::Corte)) && Existe(Archivo(tables::DayKind::Ventas))) return true;
+    if (ExisteTabla(Archivo(tables::DayKind::Corte)) && ExisteTabla(Archivo(tables::DayKind::Ventas))) return true;
     vcl::MessageBox(kSinCorte, kCaption, vcl::MB_OK);
     return false;
 }
@@ -220,16 +165,17 @@ bool TfrmCorte::ModoDirecto(const std::string& p1, const std::string& p2) {
     strTienda = cfg.TiendaActual;
     if (tienda.tiendas.Locate("Tienda", {db::Value(strTienda)}))
         strDirTienda = tienda.tiendas.FieldByName("Direccion").AsString();
-    strCaja = cfg.CajaActual;
-    tblCajas.SetFilter("Tienda = " + db::QuoteFilterValue(strTienda));
-    tblCajas.SetFiltered(true);
-    if (tblCajas.Locate("Caja", {db::Value(strCaja)})) strNomCaja = tblCajas.FieldByName("Descripcio").AsString();
+    // The station's register even when the catalogue lacks it: its files are what the host wrote.
+    if (!caja.MuestraTienda(strTienda, cfg.CajaActual) || caja.codigo != cfg.CajaActual) {
+        caja.codigo = cfg.CajaActual;
+        caja.descripcion.clear();
+    }
     strCajero = p1;
     strNomCajero.clear();
     if (tblCajero.Locate("Usuario", {db::Value(p1)})) strNomCajero = tblCajero.FieldByName("Nombre").AsString();
     fecha_ = edtFecDesde->TextAsDate();
     // Nothing prints for a day the host has not closed; the entry point keeps quiet about it.
-    if (!Existe(Archivo(tables::DayKind::Corte)) || !Existe(Archivo(tables::DayKind::Ventas)))
+    if (!ExisteTabla(Archivo(tables::DayKind::Corte)) || !ExisteTabla(Archivo(tables::DayKind::Ventas)))
         throw std::runtime_error(std::string(kSinCorte) + " (" + Archivo(tables::DayKind::Corte) + ")");
     ImprimeDirecto();
     return true;
@@ -245,7 +191,7 @@ void TfrmCorte::AlAbrirDataset(report::Dataset& ds) {
     if (!report::SameName(ds.Name(), "Query1")) return;
     ds.SQL = {"Select * From C" + Raiz(),
               "Where Cajero like " + db::QuoteLikeValue(strCajero),
-              "And Caja like " + db::QuoteLikeValue(strCaja),
+              "And Caja like " + db::QuoteLikeValue(caja.codigo),
               "And TPago between '01'and '99'",
               "Order by TPago"};
 }
@@ -261,7 +207,7 @@ void TfrmCorte::AlCargarReporte(report::Report& r) {
     db::TQuery horas;
     horas.DatabaseName = kAlias;
     horas.SQL.Add("Select Min(Fecha) As HoraIni, Max(Fecha) As HoraFin From V" + Raiz());
-    horas.SQL.Add("Where Cajero = " + db::QuoteValue(strCajero) + " And Caja = " + db::QuoteValue(strCaja));
+    horas.SQL.Add("Where Cajero = " + db::QuoteValue(strCajero) + " And Caja = " + db::QuoteValue(caja.codigo));
     horas.Open();
     if (!horas.Eof() && !horas.FieldByName("HoraIni").IsNull()) {
         r.SetCaption("lblHoraIni", text::FormatDateTime("hh:nn", horas.FieldByName("HoraIni").AsDateTime(), f));
@@ -274,7 +220,7 @@ void TfrmCorte::AlCargarReporte(report::Report& r) {
     corte.TableName = Archivo(tables::DayKind::Corte);
     corte.Open();
     auto resumen = [&](std::string_view tpago) {
-        return corte.Locate("Cajero;Caja;TPago", {db::Value(strCajero), db::Value(strCaja), db::Value(std::string(tpago))});
+        return corte.Locate("Cajero;Caja;TPago", {db::Value(strCajero), db::Value(caja.codigo), db::Value(std::string(tpago))});
     };
     if (resumen(tables::kCorteFondo)) {
         const double fondo = corte.FieldByName("Monto").AsFloat();
@@ -287,7 +233,7 @@ void TfrmCorte::AlCargarReporte(report::Report& r) {
         r.SetCaption("lblTransa", text::FloatToStr(corte.FieldByName("Cantidad").AsFloat(), f));
     corte.Close();
 
-    r.SetCaption("lblNomCaja", strNomCaja);
+    r.SetCaption("lblNomCaja", caja.descripcion);
     r.SetCaption("lblFecha", text::FormatDateTime(kFormatoImpreso, text::Now(), f));
     r.SetCaption("lblTitReporte", kTitulo);
     r.SetCaption("lblFechaSel", "Del " + text::FormatDateTime(kFormatoFecha, fecha_, f));
