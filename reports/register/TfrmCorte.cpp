@@ -16,7 +16,7 @@
 #include "platform/vcl/panels.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
-#include "reports/framework/date_pick.h"
+#include "reports/framework/date_edit.h"
 #include "reports/framework/day_files.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/register_picker.h"
@@ -96,15 +96,7 @@ TfrmCorte::TfrmCorte(vcl::TComponent* owner)
     grpCajero = Grupo(this, "grpCajero", 100, 84);
     lkcmbCajero = NuevoLookup(grpCajero, "lkcmbCajero", &fuenteCajero_, "Usuario", "Usuario;Nick",
                               "C&ajero", 12, 20, 220, 136);
-    edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(grpCajero, "edtFecDesde");
-    edtFecDesde->SetTipoDeDato(velmor::tyFecha);
-    ConSelectorFecha(edtFecDesde);
-    edtFecDesde->SetBounds(148, 50, 110, 23);
-    edtFecDesde->SetTabStop(true);
-    auto* lblFecha = vcl::NewControl<vcl::TLabel>(grpCajero, "lblFecha");
-    lblFecha->SetCaption("&Fecha");
-    lblFecha->SetBounds(12, 54, 130, 16);
-    lblFecha->SetFocusControl(edtFecDesde);
+    edtFecDesde = NuevaFecha(grpCajero, "edtFecDesde", "&Fecha", 12, 50, 136);
     ColocaBotones(196);
 
     ayuda = AyudaSegunAcceso::PorAcceso;

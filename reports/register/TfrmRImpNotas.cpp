@@ -6,7 +6,7 @@
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
-#include "reports/framework/date_pick.h"
+#include "reports/framework/date_edit.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/report_table.h"
 #include "reports/framework/tables.h"
@@ -48,15 +48,7 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
     lkcmbTiendas = tienda.combo;
     lkcmbCajas = NuevoLookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", "N&ombre de la caja",
                              12, 42, 220, 136);
-    edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(this, "edtFecDesde");
-    edtFecDesde->SetTipoDeDato(velmor::tyFecha);
-    ConSelectorFecha(edtFecDesde);
-    edtFecDesde->SetBounds(148, 72, 110, 23);
-    edtFecDesde->SetTabStop(true);
-    auto* lblFecha = vcl::NewControl<vcl::TLabel>(this, "lblFecha");
-    lblFecha->SetCaption("&Fecha");
-    lblFecha->SetBounds(12, 76, 130, 16);
-    lblFecha->SetFocusControl(edtFecDesde);
+    edtFecDesde = NuevaFecha(this, "edtFecDesde", "&Fecha", 12, 72, 136);
 
     grpNotas = vcl::NewControl<vcl::TGroupBox>(this, "grpNotas");
     grpNotas->SetCaption("Notas de venta ");

@@ -10,6 +10,7 @@
 #include "platform/text/format.h"
 #include "platform/text/utf8.h"
 #include "reports/framework/tables.h"
+#include "tests/reports/register/day_rows.h"
 #include "tests/reports/report_fixture.h"
 
 extern "C" void RCorte(const char*, const char*, bool);
@@ -23,14 +24,6 @@ const text::TDateTime kDia = text::EncodeDate(2000, 10, 5);
 bool Has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
 
 std::string Dinero(double v) { return text::FormatFloat("$ ###,##0.00", v); }
-
-// A row of `def` with the named fields set and every other one null.
-Row Fila(const db::TableDef& def, const std::map<std::string, db::Value>& valores) {
-    Row r(def.fields.size());
-    for (size_t i = 0; i < def.fields.size(); ++i)
-        if (auto it = valores.find(def.fields[i].name); it != valores.end()) r[i] = it->second;
-    return r;
-}
 
 class Corte : public ReportTest {
 protected:
