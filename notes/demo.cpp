@@ -20,18 +20,24 @@ struct Builder {
     }
 };
 
-TFormatoNota Secciones(const std::string& impresora) {
+// The section objects carry the paper's width, so the editor draws the roll as it is.
+TFormatoNota Secciones(const std::string& impresora, double anchoMm) {
     TFormatoNota f;
     f.encabezado.objeto = Seccion(kSeccionEncabezado, impresora);
     f.detalle.objeto = Seccion(kSeccionDetalle, impresora);
     f.pie.objeto = Seccion(kSeccionPie, impresora);
+    for (TSeccionFormato* s : {&f.encabezado, &f.detalle, &f.pie})
+        s->objeto.Set("Page.Width", vcl::stream::Value::Double(anchoMm));
     return f;
 }
 
 }  // namespace
 
+// Every amount ends in the last column: a right-aligned amount at Left L with Width W ends in
+// column L/10 + W/10 + 1, a line total in L/10 + W/10. Taxes and payments are printed slot by
+// slot with their amounts in that column, not as the engine's fixed tax and payment lines.
 TFormatoNota FormatoTicket40() {
-    TFormatoNota f = Secciones("Ticket");
+    TFormatoNota f = Secciones("Ticket", 106);
     int n = 0;
     Builder h{f.encabezado, n};
     h.Campo(0, 20, 400, "DirEmpresa", true);
@@ -60,21 +66,26 @@ TFormatoNota FormatoTicket40() {
     p.Campo(280, 20, 110, "SubTotal");
     p.Texto(0, 40, 150, "DESCUENTO");
     p.Campo(280, 40, 110, "Descuento");
-    p.Campo(0, 60, 10, "FormasImpuestos");
-    p.Texto(0, 80, 150, "TOTAL");
-    p.Campo(280, 80, 110, "TotalVenta");
-    p.Campo(0, 100, 10, "FormasPagoCompleto");
-    p.Texto(0, 120, 150, "EFECTIVO");
-    p.Campo(280, 120, 110, "Efectivo");
-    p.Texto(0, 140, 150, "CAMBIO");
-    p.Campo(280, 140, 110, "Cambio");
-    p.Campo(0, 160, 390, "Letras", true);
-    p.Texto(80, 180, 240, "¡Gracias por su compra!");
+    p.Campo(0, 60, 150, "DescImp1");
+    p.Campo(280, 60, 110, "Impuesto1");
+    p.Campo(0, 80, 150, "DescImp2");
+    p.Campo(280, 80, 110, "Impuesto2");
+    p.Texto(0, 100, 150, "TOTAL");
+    p.Campo(280, 100, 110, "TotalVenta");
+    p.Texto(0, 120, 10, "");
+    p.Campo(0, 140, 150, "FormaPago1");
+    p.Campo(280, 140, 110, "Importe1");
+    p.Campo(0, 160, 150, "FormaPago2");
+    p.Campo(280, 160, 110, "Importe2");
+    p.Texto(0, 180, 150, "CAMBIO");
+    p.Campo(280, 180, 110, "Cambio");
+    p.Campo(0, 200, 390, "Letras", true);
+    p.Texto(80, 220, 240, "¡Gracias por su compra!");
     return f;
 }
 
 TFormatoNota FormatoNota80() {
-    TFormatoNota f = Secciones("Notas");
+    TFormatoNota f = Secciones("Notas", 212);
     int n = 0;
     Builder h{f.encabezado, n};
     h.Campo(0, 20, 800, "DirEmpresa", true);
@@ -87,16 +98,16 @@ TFormatoNota FormatoNota80() {
     h.Campo(480, 60, 100, "Fecha");
     h.Campo(600, 60, 80, "Hora");
     h.Texto(0, 80, 80, "Cliente:");
-    h.Campo(100, 80, 500, "Cliente");
-    h.Texto(400, 100, 70, "Cajero:");
-    h.Campo(480, 100, 320, "Cajero");
-    h.Linea(120, 780);
-    h.Texto(0, 140, 80, "Cantidad");
-    h.Texto(100, 140, 140, "Clave");
-    h.Texto(260, 140, 280, "Descripción");
-    h.Texto(560, 140, 100, "Precio");
-    h.Texto(730, 140, 70, "Importe");
-    h.Linea(160, 780);
+    h.Campo(100, 80, 290, "Cliente");
+    h.Texto(400, 80, 70, "Cajero:");
+    h.Campo(480, 80, 320, "Cajero");
+    h.Linea(100, 780);
+    h.Texto(0, 120, 80, "Cantidad");
+    h.Texto(100, 120, 140, "Clave");
+    h.Texto(260, 120, 280, "Descripción");
+    h.Texto(560, 120, 100, "Precio");
+    h.Texto(730, 120, 70, "Importe");
+    h.Linea(140, 780);
 
     Builder d{f.detalle, n};
     d.Campo(0, 0, 80, "Cantidad");
@@ -107,18 +118,29 @@ TFormatoNota FormatoNota80() {
 
     Builder p{f.pie, n};
     p.Linea(0, 780);
-    p.Campo(0, 20, 10, "FormasPagoCompleto");
     p.Texto(500, 20, 150, "SUBTOTAL");
     p.Campo(680, 20, 110, "SubTotal");
     p.Texto(500, 40, 150, "DESCUENTO");
     p.Campo(680, 40, 110, "Descuento");
-    p.Campo(0, 60, 10, "FormasImpuestos");
-    p.Texto(500, 60, 150, "IMPUESTOS");
-    p.Campo(680, 60, 110, "Impuestos");
-    p.Texto(500, 80, 150, "TOTAL");
-    p.Campo(680, 80, 110, "TotalVenta");
-    p.Campo(0, 100, 790, "Letras", true);
-    p.Texto(240, 120, 300, "¡Gracias por su compra!");
+    p.Campo(500, 60, 150, "DescImp1");
+    p.Campo(680, 60, 110, "Impuesto1");
+    p.Campo(500, 80, 150, "DescImp2");
+    p.Campo(680, 80, 110, "Impuesto2");
+    p.Texto(500, 100, 150, "TOTAL");
+    p.Campo(680, 100, 110, "TotalVenta");
+    p.Texto(0, 120, 10, "");
+    p.Campo(500, 140, 150, "FormaPago1");
+    p.Campo(680, 140, 110, "Importe1");
+    // A card's number, expiry and authorisation on its payment's line.
+    p.Campo(0, 160, 100, "NumDoc2");
+    p.Campo(110, 160, 60, "FecVen2");
+    p.Campo(180, 160, 100, "Autoriza2");
+    p.Campo(500, 160, 150, "FormaPago2");
+    p.Campo(680, 160, 110, "Importe2");
+    p.Texto(500, 180, 150, "CAMBIO");
+    p.Campo(680, 180, 110, "Cambio");
+    p.Campo(0, 200, 790, "Letras", true);
+    p.Texto(280, 220, 240, "¡Gracias por su compra!");
     return f;
 }
 

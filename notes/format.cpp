@@ -107,4 +107,21 @@ std::string EscribirFormato(const TFormatoNota& f) {
     return out;
 }
 
+namespace {
+void Anidados(const Component& c, std::vector<Component>& out) {
+    for (const Component& h : c.children) {
+        Component sin = h;
+        sin.children.clear();
+        out.push_back(std::move(sin));
+        Anidados(h, out);
+    }
+}
+}  // namespace
+
+std::vector<Component> ControlesAnidados(const Component& seccion) {
+    std::vector<Component> out;
+    Anidados(seccion, out);
+    return out;
+}
+
 }  // namespace notix

@@ -48,4 +48,8 @@ vcl::stream::Component LineaHorizontal(const std::string& nombre, int left, int 
 
 std::string EscribirFormato(const TFormatoNota& formato);
 
+// The controls stored inside a section object rather than after it, depth first: they belong
+// to that section as much as the ones that follow it.
+std::vector<vcl::stream::Component> ControlesAnidados(const vcl::stream::Component& seccion);
+
 }  // namespace notix

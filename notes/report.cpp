@@ -82,6 +82,7 @@ void TNtaReporte::CargarFormato() {
                 actual = c.name == kSeccionEncabezado ? 0 : c.name == kSeccionDetalle ? 1 : 2;
                 if (const auto* v = c.Find("NombredeImpresora"); v && v->IsString())
                     SetNombreImpresoraDelaNota(v->text);
+                for (const auto& h : ControlesAnidados(c)) secciones_[actual].push_back(TElementoNota::Desde(h));
                 continue;
             }
             secciones_[actual].push_back(TElementoNota::Desde(c));

@@ -1,6 +1,7 @@
 // Port output of a note: configuring and opening the port, sequences in their blocks, the
 // end of each line with its handshakes and pause, the end of a note and the cash drawer.
 // Text is UTF-8 up to here and becomes the printer's code page at the port.
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -43,8 +44,11 @@ void TNtaReporte::Escribir(const std::vector<std::uint8_t>& bytes, int capacidad
 
 void TNtaReporte::ImprimirCodigo(const std::string& secuencia) {
     std::vector<std::uint8_t> block = CodificarSecuencia(secuencia);
+    // The fixed block of 20 bytes, or the whole sequence when it is longer: a sequence is
+    // never cut (CodificarSecuencia refuses one that does not fit the block).
+    const int cuenta = std::max(20, static_cast<int>(block.size()));
     block.resize(kMaxCodigos + 1, 0);
-    Escribir(block, kMaxCodigos, 20);
+    Escribir(block, kMaxCodigos, cuenta);
 }
 
 void TNtaReporte::ImprimirCodigoCajon(const std::string& secuencia) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "host/razir/commands.h"
+#include "host/razir/options.h"
 #include "host/razir/report_runner.h"
 #include "host/velmor/session.h"
 #include "platform/shell/folders.h"
@@ -28,13 +29,7 @@ const char kUso[] =
     "                [--reemplazar]\n"
     "Escribe una instalación de demostración en CARPETA (./demo si no se indica).\n";
 
-int ParseInt(const std::string& flag, const std::string& value) {
-    long long n = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-    if (ec != std::errc() || end != value.data() + value.size() || n < 0 || n > 1'000'000'000)
-        throw std::invalid_argument("Valor no válido para " + flag + ": \"" + value + "\"");
-    return static_cast<int>(n);
-}
+int ParseInt(const std::string& flag, const std::string& value) { return OpcionEntera(flag, value, 0, 1'000'000'000); }
 
 bool HasTables(const fs::path& folder) {
     std::error_code ec;
@@ -165,10 +160,7 @@ int RunDemo(const std::vector<std::string>& args) {
     bool replace = false, dirGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw std::invalid_argument("Falta el valor de " + a);
-            return args[++i];
-        };
+        auto value = [&]() -> const std::string& { return ValorDeOpcion(args, i); };
         try {
             if (a == "--help" || a == "-h") { std::cout << kUso; return kExitDone; }
             else if (a == "--seed") o.seed = static_cast<uint64_t>(ParseInt(a, value()));

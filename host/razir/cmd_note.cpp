@@ -3,16 +3,22 @@
 // page, the regional settings and "datosnota" come from the installation.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <stdexcept>
 
 #include "host/razir/commands.h"
+#include "host/razir/gui/main_window.h"
+#include "host/razir/options.h"
 #include "host/velmor/installation.h"
+#include "host/velmor/session.h"
 #include "notes/demo.h"
 #include "notes/report.h"
+#include "platform/vcl/qt/desktop_driver.h"
 
 namespace razir {
 namespace {
@@ -22,6 +28,7 @@ namespace fs = std::filesystem;
 const char kUso[] =
     "Uso: razir note --out SALIDA [--format F] [--text ARCHIVO] [--cp CP850|CP437|CP858|CP1252]\n"
     "                [--baud N] [--tipo R|C] [--espacio N]\n"
+    "       razir note --editar FORMATO   (abre el editor de formatos)\n"
     "  F: un archivo de formato .nta, o Ticket40 / Nota80 (los formatos incluidos); sin él,\n"
     "     Formatos/Ticket40.nta de la instalación o el Ticket40 incluido\n"
     "  SALIDA: un puerto de la instalación (COM1, LPT1), un archivo, una línea serie\n"
@@ -61,17 +68,33 @@ std::string FormatPath(const std::string& name) {
 
 int RunNote(const std::vector<std::string>& args) {
     std::map<std::string, std::string> opt;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::cout << kUso;
-            return kExitDone;
+    constexpr const char* kOpciones[] = {"out", "format", "text", "cp", "baud", "tipo", "espacio", "editar"};
+    int espacio = -1;  // the report's own default
+    try {
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "--help" || args[i] == "-h") {
+                std::cout << kUso;
+                return kExitDone;
+            }
+            const std::string name = args[i].starts_with("--") ? args[i].substr(2) : "";
+            if (std::find(std::begin(kOpciones), std::end(kOpciones), name) == std::end(kOpciones))
+                throw std::invalid_argument("Argumento desconocido: \"" + args[i] + "\"");
+            opt[name] = ValorDeOpcion(args, i);
         }
-        if (!args[i].starts_with("--") || i + 1 >= args.size()) {
-            std::cerr << kUso;
-            return kExitUsage;
-        }
-        opt[args[i].substr(2)] = args[i + 1];
-        ++i;
+        if (opt.count("espacio")) espacio = OpcionEntera("--espacio", opt["espacio"], 0, 99);
+        if (opt.count("tipo") && opt["tipo"] != "R" && opt["tipo"] != "C")
+            throw std::invalid_argument("Valor no válido para --tipo: \"" + opt["tipo"] + "\" (R o C)");
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "razir note: " << e.what() << "\n" << kUso;
+        return kExitUsage;
+    }
+    if (opt.count("editar")) {
+        velmor::Installation editada = velmor::Installation::Load(velmor::FindInstallationFolder());
+        velmor::OpenSession(editada);
+        vcl::qt::DesktopDriver driver;
+        vcl::DriverScope scope(driver);
+        gui::EditarFormato(opt["editar"]);
+        return kExitDone;
     }
     if (!opt.count("out")) {
         std::cerr << kUso;
@@ -95,7 +118,7 @@ int RunNote(const std::vector<std::string>& args) {
     if (opt.count("cp")) {
         auto cp = ports::CodePageByName(opt["cp"]);
         if (!cp) {
-            std::cerr << "razir note: página de códigos desconocida \"" << opt["cp"] << "\"\n";
+            std::cerr << "razir note: Valor no válido para --cp: \"" << opt["cp"] << "\" (página de códigos desconocida)\n";
             return kExitUsage;
         }
         reporte.PaginaDeCodigos = *cp;
@@ -109,11 +132,11 @@ int RunNote(const std::vector<std::string>& args) {
                 found = true;
             }
         if (!found) {
-            std::cerr << "razir note: velocidad no admitida \"" << opt["baud"] << "\"\n";
+            std::cerr << "razir note: Valor no válido para --baud: \"" << opt["baud"] << "\" (velocidad no admitida)\n";
             return kExitUsage;
         }
     }
-    if (opt.count("espacio")) reporte.EspacioEntreNotas = std::stoi(opt["espacio"]);
+    if (espacio >= 0) reporte.EspacioEntreNotas = espacio;
     notix::TPuerto kind;
     std::string number;
     if (PortName(out, kind, number)) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "host/razir/commands.h"
+#include "host/razir/options.h"
 #include "host/razir/report_runner.h"
 #include "host/velmor/installation.h"
 #include "host/velmor/session.h"
@@ -43,10 +44,7 @@ int RunReportCommand(const std::vector<std::string>& args) {
     try {
         for (size_t i = 0; i < args.size(); ++i) {
             const std::string& a = args[i];
-            auto value = [&]() -> const std::string& {
-                if (i + 1 >= args.size()) throw std::invalid_argument("Falta el valor de " + a);
-                return args[++i];
-            };
+            auto value = [&]() -> const std::string& { return ValorDeOpcion(args, i); };
             if (a == "--help" || a == "-h") {
                 std::cout << kUso;
                 return kExitDone;

@@ -16,6 +16,7 @@
 #include "host/razir/commands.h"
 #include "platform/db/names.h"
 #include "tablemaint/engine/dictionary.h"
+#include "tablemaint/engine/table_file.h"
 #include "tablemaint/engine/verify.h"
 #include "tablemaint/engine/vlmctlarch.h"
 
@@ -46,10 +47,6 @@ bool IsFolder(const std::string& p) {
     struct stat st {};
     return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
-bool IsFile(const std::string& p) {
-    struct stat st {};
-    return stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 std::string Slash(std::string p) {
     if (!p.empty() && p.back() != '/') p += '/';
     return p;
@@ -59,12 +56,37 @@ std::string TempFolder() {
     return Slash(t && *t ? t : "/tmp");
 }
 
-// Opens the engine on the data folder and its dictionary; false (message given) when they are missing.
-bool Open(Engine& e, const std::string& data, const std::string& dicFolder) {
+// A table as the user names it ("Usuarios", "usuarios.db") to its file's name in the folder.
+std::string TableFileName(const std::string& data, const std::string& name) {
+    return std::filesystem::path(db::ResolveTableFile(data, name)).filename().string();
+}
+
+// An existing folder other than the file system's root; false with the message given.
+bool DataFolder(const std::string& data) {
+    if (!tablemaint::CarpetaDeDatosValida(data)) {
+        std::cerr << "razir tables: la carpeta de datos \"" << data << "\" no es válida\n";
+        return false;
+    }
     if (!IsFolder(data)) {
         std::cerr << "razir tables: no existe la carpeta de datos \"" << data << "\"\n";
         return false;
     }
+    return true;
+}
+
+// The dictionary's tables (groups aside) whose files exist in the folder, as the data layer
+// finds them: ignoring case.
+std::vector<std::string> DictionaryFiles(const std::string& data, const tablemaint::Diccionario& d) {
+    std::vector<std::string> out;
+    for (const auto& t : d.tablas)
+        if (t.Calculado == "N" && !t.Nombre.empty() && db::TableFileExists(data, tablemaint::NombreArchivo(t)))
+            out.push_back(TableFileName(data, tablemaint::NombreArchivo(t)));
+    return out;
+}
+
+// Opens the engine on the data folder and its dictionary; false (message given) when they are missing.
+bool Open(Engine& e, const std::string& data, const std::string& dicFolder) {
+    if (!DataFolder(data)) return false;
     const std::string tablas = Slash(dicFolder) + kTablasDic, campos = Slash(dicFolder) + kCamposDic;
     e.obj = CreaVlmCtlArch();
     if (!e.obj) {
@@ -98,12 +120,9 @@ int Create(std::vector<std::string> args) {
     }
     if (data.empty()) return std::cerr << kUso, kExitUsage;
     if (dic.empty()) dic = data;
-    if (!IsFolder(data)) {
-        std::cerr << "razir tables: no existe la carpeta de datos \"" << data << "\"\n";
-        return kExitFailed;
-    }
+    if (!DataFolder(data)) return kExitFailed;
     const std::string tablas = Slash(dic) + kTablasDic, campos = Slash(dic) + kCamposDic;
-    if (!IsFile(tablas) || !IsFile(campos)) {
+    if (!db::TableFileExists(dic, kTablasDic) || !db::TableFileExists(dic, kCamposDic)) {
         std::string err;
         if (!tablemaint::EscribeDiccionario(tablemaint::DiccionarioIncluido(), tablas, campos, &err)) {
             std::cerr << "razir tables: no se pudo escribir el diccionario: " << err << "\n";
@@ -113,11 +132,8 @@ int Create(std::vector<std::string> args) {
     }
     tablemaint::Diccionario d;
     if (!ReadDictionary(dic, d)) return kExitFailed;
+    const std::vector<std::string> existing = DictionaryFiles(data, d);
     if (!reset) {
-        std::vector<std::string> existing;
-        for (const auto& t : d.tablas)
-            if (t.Calculado == "N" && !t.Nombre.empty() && IsFile(Slash(data) + tablemaint::NombreArchivo(t)))
-                existing.push_back(tablemaint::NombreArchivo(t));
         if (!existing.empty()) {
             std::cerr << "razir tables: ya existen " << existing.size() << " tablas (la primera, "
                       << existing.front() << "); use --reinicializar para crearlas de nuevo "
@@ -127,6 +143,17 @@ int Create(std::vector<std::string> args) {
     }
     Engine e;
     if (!Open(e, data, dic)) return kExitFailed;
+    // The user chose to start the existing tables again: each is backed up by CreaTbl first
+    // (CreaBD itself leaves existing tables alone).
+    for (const auto& t : d.tablas) {
+        if (t.Calculado != "N" || t.Nombre.empty() || !db::TableFileExists(data, tablemaint::NombreArchivo(t)))
+            continue;
+        const std::string name = TableFileName(data, tablemaint::NombreArchivo(t));
+        if (e.obj->CreaTbl(name.c_str(), t.Numero) != 0) {
+            std::cerr << "razir tables: No se pudo crear \"" << name << "\": " << e.obj->UltimoError() << "\n";
+            return kExitFailed;
+        }
+    }
     e.obj->AsociaTabla(true);
     int r = e.obj->CreaBD();
     if (r != 0) {
@@ -136,16 +163,9 @@ int Create(std::vector<std::string> args) {
     int n = 0;
     for (const auto& t : d.tablas) n += t.Calculado == "N" && !t.Nombre.empty();
     std::cout << "Se crearon " << n << " tablas en " << data << "\n";
+    if (!existing.empty())
+        std::cout << existing.size() << " tablas existentes se respaldaron como ~NOMBRE antes de crearlas de nuevo\n";
     return kExitDone;
-}
-
-// The table files of the dictionary that exist in the folder.
-std::vector<std::string> DictionaryFiles(const std::string& data, const tablemaint::Diccionario& d) {
-    std::vector<std::string> out;
-    for (const auto& t : d.tablas)
-        if (t.Calculado == "N" && !t.Nombre.empty() && IsFile(Slash(data) + tablemaint::NombreArchivo(t)))
-            out.push_back(tablemaint::NombreArchivo(t));
-    return out;
 }
 
 // Every "*.db" file of the folder but backups ("~") and the engine's own tables ("VLM").
@@ -163,11 +183,6 @@ std::vector<std::string> TableFiles(const std::string& data) {
     return out;
 }
 
-// A table as the user names it ("Usuarios", "usuarios.db") to its file's name in the folder.
-std::string TableFileName(const std::string& data, const std::string& name) {
-    return std::filesystem::path(db::ResolveTableFile(data, name)).filename().string();
-}
-
 int Verify(const std::vector<std::string>& args) {
     if (args.empty()) return std::cerr << kUso, kExitUsage;
     const std::string data = args[0];
@@ -177,11 +192,16 @@ int Verify(const std::vector<std::string>& args) {
     for (auto it = args.begin() + 1; it != args.end(); ++it) names.push_back(TableFileName(data, *it));
     if (names.empty()) {
         tablemaint::Diccionario d;
-        if (IsFile(Slash(data) + kTablasDic)) {
+        if (db::TableFileExists(data, kTablasDic)) {
             if (!ReadDictionary(data, d)) return kExitFailed;
             names = DictionaryFiles(data, d);
         } else {
             names = TableFiles(data);  // a folder without a dictionary: every table file
+        }
+        // Nothing checked is no verdict: success would tell the user the tables are sound.
+        if (names.empty()) {
+            std::cerr << "razir tables: no hay tablas que verificar en " << data << "\n";
+            return kExitFailed;
         }
     }
     const std::string errTable = TempFolder() + "VLMVERIF.DB";
@@ -214,6 +234,8 @@ int Rebuild(const std::vector<std::string>& args) {
     if (!Open(e, data, data)) return kExitFailed;
     const std::string name = TableFileName(data, args[1]);
     const std::string err = TempFolder() + "VLMVERIF.DB";
+    // The engine never overwrites these: it numbers the backup and names the side tables
+    // after the table (the names it used come back in the summary).
     const std::string backup = data + "~" + name, problem = data + "VLMPRBLM.DB", keys = data + "VLMKEYVL.DB";
     int r = e.obj->RecuperaTbl(name.c_str(), err.c_str(), backup.c_str(), problem.c_str(), keys.c_str(), "");
     auto s = e.obj->UltimaRecuperacion();
@@ -224,8 +246,9 @@ int Rebuild(const std::vector<std::string>& args) {
         return kExitDone;
     case tablemaint::kRecuperadaConApartados:
         std::cout << name << ": recuperada, " << s.filasGuardadas << " registros conservados; "
-                  << s.problemas << " datos ilegibles apartados en " << problem << " y " << s.violaciones
-                  << " registros con llave repetida en " << keys << "; respaldo en " << s.respaldo << "\n";
+                  << s.problemas << " datos ilegibles apartados en " << s.tablaProblemas << " y " << s.violaciones
+                  << " registros con llave repetida en " << s.tablaViolaciones << "; respaldo en " << s.respaldo
+                  << "\n";
         return kExitFailed;
     case 6: std::cerr << "razir tables: no existe la tabla " << name << "\n"; return kExitFailed;
     default:
@@ -247,7 +270,7 @@ int Reindex(const std::vector<std::string>& args) {
         tablemaint::Diccionario d;
         if (!ReadDictionary(data, d)) return kExitFailed;
         for (const auto& t : d.tablas)
-            if (tablemaint::NombreArchivo(t) == name || t.Nombre == name)
+            if (db::SameName(tablemaint::NombreArchivo(t), name) || db::SameName(t.Nombre, db::TableStem(name)))
                 for (const auto* c : d.Registros(t.Numero, "I")) indexes.push_back(c->Nombre);
         if (indexes.empty()) {
             std::cerr << "razir tables: el diccionario no declara índices de " << name << "\n";
@@ -325,7 +348,8 @@ int Settings(const std::vector<std::string>& args) {
         }
         tablemaint::CopiaTexto(buf, sizeof buf, args[1]);
         if (!((*e).*s.set)(buf)) {
-            std::cerr << "razir tables: no se pudo escribir " << entry << " en " << tablemaint::RutaConfiguracion() << "\n";
+            std::cerr << "razir tables: no se pudo escribir " << entry << " en " << tablemaint::RutaConfiguracion()
+                      << " (el disco está lleno o no hay permiso de escritura); el archivo quedó como estaba\n";
             return kExitFailed;
         }
         std::cout << entry << "=" << args[1] << "\n"

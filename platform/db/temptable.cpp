@@ -31,8 +31,8 @@ std::unique_ptr<TTempTable> CreateTempTable(const std::string& database, const s
     const std::string folder = DatabaseFolder(database);
     // A bound keeps a folder that cannot be written from turning this into an endless loop.
     constexpr int kMaxTries = 10000;
-    for (int n = startAt; n < startAt + kMaxTries; ++n) {
-        if (n == 1 && startAt == 0) continue;  // base, then base2
+    for (int n = 0; n < kMaxTries; ++n) {
+        if (n == 1 && startAt != 1) continue;  // base, then base2
         const std::string name = n == 0 ? base : base + std::to_string(n);
         const std::string path = ResolveTableFile(folder, name);
         std::error_code ec;

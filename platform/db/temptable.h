@@ -1,6 +1,6 @@
-// Temporary tables of a report: the first free name among base, base2, base3, ... (or base1,
-// base2, ... when started at 1), claimed atomically across processes by creating the file
-// exclusively, and deleted when its owner lets go of it.
+// Temporary tables of a report: the first free name among base, base2, base3, ... (or base,
+// base1, base2, ... when numbered from 1), claimed atomically across processes by creating
+// the file exclusively, and deleted when its owner lets go of it.
 // Not here: filling or reading the table (table.h, batch.h).
 #pragma once
 
@@ -29,7 +29,8 @@ private:
 };
 
 // Claims and creates the table in the folder of `database` (alias, database name or folder).
-// startAt 0 tries base, base2, base3, ...; startAt 1 tries base1, base2, ...
+// startAt 0 tries base, base2, base3, ...; startAt 1 tries base, base1, base2, ...: the base
+// name itself comes first either way.
 std::unique_ptr<TTempTable> CreateTempTable(const std::string& database, const std::string& base,
                                             const std::vector<FieldDef>& fieldDefs, int startAt = 0,
                                             const std::vector<IndexDef>& indexDefs = {});

@@ -30,7 +30,9 @@ std::string Errno() {
         case EIO: return "error de entrada/salida (¿impresora apagada o desconectada?)";
         case ENXIO:
         case ENODEV: return "el dispositivo no responde";
-        case ENOSPC: return "no queda espacio";
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG: return "el disco está lleno o el archivo excede el tamaño permitido";
         case EISDIR: return "es una carpeta";
         case EPIPE: return "quien leía del otro lado cerró la conexión";
         default: return std::strerror(errno);

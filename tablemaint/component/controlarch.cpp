@@ -44,7 +44,9 @@ void TControlArch::SetRutaCampos(const std::string& path) {
 void TControlArch::SetRutaBD(const std::string& path) {
     if (Designing() && !path.empty() && !FolderExists(RutaLocal(path))) throw ERutaInvalida(1);
     rutaBD_ = path;
-    if (rutaBD_.empty() || (rutaBD_.back() != '/' && rutaBD_.back() != '\\')) rutaBD_ += '/';
+    // An empty path stays empty (it once became "/", the file system's root) and is refused
+    // by the operations.
+    if (!rutaBD_.empty() && rutaBD_.back() != '/' && rutaBD_.back() != '\\') rutaBD_ += '/';
 }
 
 void TControlArch::SetImages(vcl::TImageList* images) {
@@ -60,7 +62,7 @@ void TControlArch::Notification(vcl::TComponent* component, vcl::TOperation oper
 
 void TControlArch::Verifica(int recurso) const {
     if (!FileExists(RutaLocal(rutaCampos_)) || !FileExists(RutaLocal(rutaTablas_)) ||
-        !FolderExists(RutaLocal(rutaBD_)))
+        !FolderExists(RutaLocal(rutaBD_)) || !CarpetaDeDatosValida(rutaBD_))
         throw ERutaInvalida(recurso);
 }
 

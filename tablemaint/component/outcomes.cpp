@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "tablemaint/engine/verify.h"
 #include "tablemaint/engine/vlmctlarch.h"
 
 namespace tablemaint {
@@ -21,6 +22,8 @@ bool Has(const std::vector<int>& codes, int code) {
 Resultado TextoVerificacion(int r, const std::vector<int>& codigos, const std::string& tabla,
                             const std::vector<std::string>& propias) {
     Resultado out;
+    // Damage comes first: creating or regenerating indexes cannot mend a damaged file.
+    const bool danado = std::any_of(codigos.begin(), codigos.end(), CodigoDeDano);
     if (r == -1) {
         out.estado = "Verificación sin exito.";
         out.memo = {"La verificación de " + tabla +
@@ -46,10 +49,10 @@ Resultado TextoVerificacion(int r, const std::vector<int>& codigos, const std::s
                         "el problema persiste pongase en contacto con su distribuidor"};
             out.problemas = true;
         }
-    } else if (r == 1 && Has(codigos, 15)) {
+    } else if (r == 1 && !danado && Has(codigos, 15)) {
         out.estado = "Verificación completada.  Índices inexistentes";
         out.memo = {tabla + " : Contiene índices", "Que no existen físicamente, debes crearlos y volver hacer el proceso de verificación"};
-    } else if (r == 1 && Has(codigos, 97)) {
+    } else if (r == 1 && !danado && Has(codigos, 97)) {
         out.estado = "Verificación Completada. Índices fuera de tiempo.";
         out.memo = {tabla + " : Contiene Índices", "Que estan fuera de tiempo, debe regenerar éstos índices"};
     } else if (r == 1) {
@@ -83,9 +86,11 @@ Resultado TextoRecuperacion(int r, const std::string& tabla, const ResumenRecupe
         Resultado out{"La recuperación terminó con registros apartados", {}, false};
         out.memo.push_back(tabla + " : Se recuperaron " + std::to_string(s.filasGuardadas) + " registros");
         if (s.problemas)
-            out.memo.push_back(std::to_string(s.problemas) + " datos ilegibles quedaron en " + problemas);
+            out.memo.push_back(std::to_string(s.problemas) + " datos ilegibles quedaron en " +
+                               (s.tablaProblemas.empty() ? problemas : s.tablaProblemas));
         if (s.violaciones)
-            out.memo.push_back(std::to_string(s.violaciones) + " registros con llave repetida quedaron en " + violaciones);
+            out.memo.push_back(std::to_string(s.violaciones) + " registros con llave repetida quedaron en " +
+                               (s.tablaViolaciones.empty() ? violaciones : s.tablaViolaciones));
         out.memo.push_back("El archivo original se respaldó en " + s.respaldo);
         return out;
     }

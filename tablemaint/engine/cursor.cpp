@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/shell/atomic_file.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"
@@ -48,8 +49,8 @@ bool CopyInto(TCursor& cur, const std::string& createTable, bool keepRowid, std:
             cols += (cols.empty() ? "" : ", ") +
                     ::db::QuoteIdent(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
     sqlite3_finalize(st);
-    const std::string tmp = cur.ruta + ".vlmcopia";
-    std::remove(tmp.c_str());
+    shell::ArchivoAtomico nuevo(cur.ruta);
+    const std::string tmp = nuevo.Temporal().string();
     // The connection may not create files; an empty file is an empty database to SQLite.
     std::fclose(std::fopen(tmp.c_str(), "wb"));
     auto schema = SchemaSqlInFile(db);
@@ -76,10 +77,8 @@ bool CopyInto(TCursor& cur, const std::string& createTable, bool keepRowid, std:
         if (!ok && error) *error = "la copia de la tabla no pasó la verificación";
     }
     if (ok) {
-        ok = ReplaceFile(tmp, cur.ruta);
-        if (!ok && error) *error = "no se pudo reemplazar " + cur.ruta;
+        ok = ConfirmaReemplazo(nuevo, error);
     }
-    if (!ok) std::remove(tmp.c_str());
     return ok;
 }
 

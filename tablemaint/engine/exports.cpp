@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/shell/atomic_file.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"
@@ -85,24 +86,17 @@ bool kCreaTabla(TBaseDatos* bd, bool sobrescribir, const db::TableDef* descripto
         const std::string path = ResolveIgnoringCase(bd->carpeta, RutaLocal(descriptor->name));
         if (FileExists(path) && !sobrescribir) return false;
         // Built under another name and renamed, so a failure leaves any old file as it was.
-        const std::string tmp = path + ".vlmnuevo";
-        std::remove(tmp.c_str());
+        shell::ArchivoAtomico nuevo(path);
+        const std::string tmp = nuevo.Temporal().string();
         {
             std::string err;
             auto con = Connection::Open(tmp, true, &err);
             if (!con) return false;
             std::string sql = "BEGIN;";
             for (const auto& s : db::CreateTableSql(*descriptor)) sql += s + ";";
-            if (!con->Exec(sql + "COMMIT", &err)) {
-                con.reset();
-                std::remove(tmp.c_str());
-                return false;
-            }
+            if (!con->Exec(sql + "COMMIT", &err)) return false;
         }
-        if (!ReplaceFile(tmp, path)) {
-            std::remove(tmp.c_str());
-            return false;
-        }
+        if (!ConfirmaReemplazo(nuevo, nullptr)) return false;
         // A journal of the old file would be played into the new one when it is next opened.
         std::remove((path + "-journal").c_str());
         return true;

@@ -1,6 +1,7 @@
 // The rebuild: verify, learn the table's definition (from the file, from what page 1 still
 // holds, or from the dictionary), salvage the rows, write them into a new file, back the
 // original up, then put the new file in its place with one rename.
+#include "platform/shell/atomic_file.h"
 #include "tablemaint/engine/rebuild.h"
 
 #include <sqlite3.h>
@@ -116,7 +117,7 @@ public:
         st_ = nullptr;
         bool ok = con_->Exec("COMMIT");
         con_.reset();
-        return ok && std::rename((path_ + ".vlmnuevo").c_str(), path_.c_str()) == 0;
+        return ok && ConfirmaReemplazo(*archivo_, nullptr);
     }
     int count() const { return count_; }
     ~SideTable() {
@@ -125,9 +126,8 @@ public:
 
 private:
     bool Create() {
-        const std::string tmp = path_ + ".vlmnuevo";
-        std::remove(tmp.c_str());
-        con_ = Connection::Open(tmp, true, nullptr);
+        archivo_ = std::make_unique<shell::ArchivoAtomico>(path_);
+        con_ = Connection::Open(archivo_->Temporal().string(), true, nullptr);
         if (!con_) return false;
         std::string create = "CREATE TABLE " + db::QuoteIdent(StemOf(path_)) + " (";
         std::string insert = "INSERT INTO " + db::QuoteIdent(StemOf(path_)) + " VALUES (";
@@ -146,6 +146,7 @@ private:
     std::string path_;
     const Definicion& d_;
     bool problem_;
+    std::unique_ptr<shell::ArchivoAtomico> archivo_;  // declared first: removed after the connection closes
     std::unique_ptr<Connection> con_;
     sqlite3_stmt* st_ = nullptr;
     int count_ = 0;
@@ -157,6 +158,14 @@ struct FileStamp {
     time_t mtime = 0;
     bool operator==(const FileStamp&) const = default;
 };
+// "VLMPRBLM.db" for table "MovProd.DB" is "VLMPRBLM-MovProd.db": each table its own side
+// tables, so rebuilding one never replaces what another set aside.
+std::string DeLaTabla(const std::string& side, const std::string& table) {
+    const std::string stem = StemOf(side), own = "-" + StemOf(table);
+    if (stem.size() >= own.size() && EqualsIgnoringCase(stem.substr(stem.size() - own.size()), own)) return side;
+    return FolderOf(side) + stem + own + ExtensionOf(side);
+}
+
 FileStamp Stamp(const std::string& path) {
     struct stat st {};
     stat(path.c_str(), &st);
@@ -206,7 +215,8 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
     // the file would drop SQLite's lock); the lock then proves that nothing changed since.
     const FileStamp before = Stamp(path);
     Rescate rescate = RescataTabla(path, d.tabla, int(d.columnas.size()), rowidColumn);
-    out.respaldo = respaldo.empty() ? FolderOf(path) + "~" + FileNameOf(path) : respaldo;
+    // Earlier backups and side tables are kept: each rebuild takes names nothing holds yet.
+    out.respaldo = RutaSinUsar(respaldo.empty() ? FolderOf(path) + "~" + FileNameOf(path) : respaldo);
     if (!CopyFileAtomically(path, out.respaldo, &err)) return fail(kRecuperacionFallida, err);
     std::unique_ptr<Connection> lock;
     if (rescate.encabezadoValido && v.nivel < 3) {
@@ -217,19 +227,17 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
     if (!(Stamp(path) == before)) return fail(kVerificacionFallida, path + " cambió mientras se recuperaba");
 
     // 4. The new file.
-    const std::string tmp = path + ".vlmrecup";
-    std::remove(tmp.c_str());
-    std::remove(problemas.c_str());
-    std::remove(violaciones.c_str());
-    auto cleanup = [&] { std::remove(tmp.c_str()); };
+    shell::ArchivoAtomico nuevo(path);
+    const std::string tmp = nuevo.Temporal().string();
+    out.tablaProblemas = problemas.empty() ? "" : RutaSinUsar(DeLaTabla(problemas, path));
+    out.tablaViolaciones = violaciones.empty() ? "" : RutaSinUsar(DeLaTabla(violaciones, path));
+    // Every failure below leaves the original untouched; `nuevo` removes its temporary file.
     {
         auto con = Connection::Open(tmp, true, &err);
         if (!con) return fail(kRecuperacionFallida, err);
         std::string create = "BEGIN;";
         for (const auto& s : d.sql) create += s + ";";
         if (!con->Exec(create, &err)) {
-            con.reset();
-            cleanup();
             return fail(kDescripcionFallida, "no se pudo crear la tabla nueva: " + err);
         }
         std::string insert = "INSERT INTO " + db::QuoteIdent(d.tabla) + " (";
@@ -242,11 +250,9 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(con->get(), (insert + values + ")").c_str(), -1, &st, nullptr) != SQLITE_OK) {
             err = con->LastError();
-            con.reset();
-            cleanup();
             return fail(kDescripcionFallida, err);
         }
-        SideTable problem(problemas, d, true), keys(violaciones, d, false);
+        SideTable problem(out.tablaProblemas, d, true), keys(out.tablaViolaciones, d, false);
         bool sideOk = true;
         for (const auto& dato : rescate.ilegibles)
             sideOk = sideOk && (problemas.empty() || problem.Add(nullptr, &dato, dato.motivo));
@@ -269,13 +275,9 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
         out.problemas = problemas.empty() ? int(rescate.ilegibles.size()) : problem.count();
         out.violaciones = keys.count();
         if (!sideOk || !problem.Finish() || !keys.Finish()) {
-            con.reset();
-            cleanup();
             return fail(kRecuperacionFallida, "no se pudieron escribir las tablas de problemas");
         }
         if (!con->Exec("COMMIT", &err)) {
-            con.reset();
-            cleanup();
             return fail(kRecuperacionFallida, err);
         }
         sqlite3_stmt* chk = nullptr;
@@ -284,8 +286,6 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
                   std::string(reinterpret_cast<const char*>(sqlite3_column_text(chk, 0))) == "ok";
         sqlite3_finalize(chk);
         if (!ok) {
-            con.reset();
-            cleanup();
             return fail(kRecuperacionFallida, "la tabla nueva no pasó la verificación");
         }
     }
@@ -294,14 +294,10 @@ ResumenRecuperacion RecuperaArchivo(const std::string& tablePath, const std::str
     const std::string journal = path + "-journal";
     if (FileExists(journal)) {
         if (!CopyFileAtomically(journal, out.respaldo + "-journal", &err)) {
-            cleanup();
             return fail(kRecuperacionFallida, err);
         }
     }
-    if (!ReplaceFile(tmp, path)) {
-        cleanup();
-        return fail(kRecuperacionFallida, "no se pudo reemplazar " + path);
-    }
+    if (!ConfirmaReemplazo(nuevo, &err)) return fail(kRecuperacionFallida, err);
     std::remove(journal.c_str());
     lock.reset();
     out.resultado = out.problemas || out.violaciones ? kRecuperadaConApartados : kRecuperada;

@@ -28,10 +28,14 @@ struct ResumenRecuperacion {
     int violaciones = 0;      // records written to the key-violation table
     int nivelPrevio = 0;      // level of the preliminary verification
     std::string respaldo;     // where the original was copied
+    std::string tablaProblemas;    // the problem table of this rebuild (made only when used)
+    std::string tablaViolaciones;  // the key-violation table of this rebuild (the same)
     std::string motivo;       // why it failed, when it did
 };
 
-// `respaldo` empty: the backup goes beside the table as "~" + its file name. `definicion`
+// `respaldo` empty: the backup goes beside the table as "~" + its file name. No file is ever
+// overwritten: a backup or side-table name already taken gets "-2", "-3"... (RutaSinUsar), and
+// the side tables carry the table's name ("VLMPRBLM-MovProd.db"); the summary has the names used. `definicion`
 // (may be null) is the dictionary's definition, used when the file no longer holds its own.
 ResumenRecuperacion RecuperaArchivo(const std::string& table, const std::string& errTable,
                                     const std::string& respaldo, const std::string& problemas,

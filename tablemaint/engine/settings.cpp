@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/shell/atomic_file.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {
@@ -57,9 +58,11 @@ std::vector<std::string> Lines() {
     const std::string path = RutaConfiguracion();
     std::ifstream in(path);
     if (!in) {
-        std::ofstream out(path);
-        out << kDefault;
-        out.close();
+        // Whole or not at all: a half-written first file (a full disk) would lose the defaults.
+        try {
+            shell::EscribeArchivoAtomico(path, kDefault);
+        } catch (const std::exception&) {
+        }
         in.open(path);
     }
     std::vector<std::string> lines;
@@ -119,13 +122,14 @@ bool EscribeValor(const std::string& nodo, const std::string& entrada, const std
     if (at < 0 || valor.find('\n') != std::string::npos) return false;
     const std::string& l = lines[at];
     lines[at] = l.substr(0, l.find('=') + 1) + valor.substr(0, 128);
-    const std::string path = RutaConfiguracion(), tmp = path + ".nuevo";
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        for (const auto& line : lines) out << line << "\n";
-        if (!out) return false;
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    try {
+        shell::EscribeArchivoAtomico(RutaConfiguracion(), text);
+        return true;
+    } catch (const std::exception&) {
+        return false;  // the old file is still whole
     }
-    return std::rename(tmp.c_str(), path.c_str()) == 0;
 }
 
 bool ListaControladores(std::vector<ControladorIdioma>& out) {

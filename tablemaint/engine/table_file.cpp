@@ -9,8 +9,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/db/names.h"
+#include "platform/shell/atomic_file.h"
 
 namespace tablemaint {
 
@@ -52,11 +57,19 @@ std::string Upper(std::string s) {
     return s;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) { return db::SameName(a, b); }
 
 bool FileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool CarpetaDeDatosValida(const std::string& folder) {
+    const std::string f = RutaLocal(folder);
+    if (f.find_first_not_of(" \t") == std::string::npos) return false;
+    std::error_code ec;
+    const auto canonical = std::filesystem::weakly_canonical(f, ec);
+    return !(ec ? f.find_first_not_of('/') == std::string::npos : canonical == canonical.root_path());
 }
 
 bool FolderExists(const std::string& path) {
@@ -65,65 +78,85 @@ bool FolderExists(const std::string& path) {
 }
 
 std::string ResolveIgnoringCase(const std::string& folder, const std::string& name) {
-    const std::string dir = WithSlash(folder);
-    if (name.empty() || FileExists(dir + name)) return dir + name;
-    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return dir + name;
-    std::string found = dir + name;
-    while (dirent* e = readdir(d)) {
-        if (EqualsIgnoringCase(e->d_name, name)) {
-            found = dir + e->d_name;
-            break;
-        }
-    }
-    closedir(d);
-    return found;
+    if (name.empty()) return WithSlash(folder);
+    // One resolution for the whole system: the data layer's, which folds Spanish letters too,
+    // so the engine and the programs that read the tables always pick the same file.
+    std::string path = db::ResolveTableFile(folder, name);
+    if (path.rfind("./", 0) == 0 && folder.empty()) path.erase(0, 2);
+    return path;
 }
 
 std::string ResolvePath(const std::string& path) {
     return ResolveIgnoringCase(FolderOf(path), FileNameOf(path));
 }
 
-bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error) {
-    const std::string tmp = to + ".vlmcopia";
-    {
-        std::ifstream in(from, std::ios::binary);
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!in || !out) {
-            if (error) *error = "no se pudo copiar " + from + " a " + to;
-            return false;
-        }
-        // Streaming an empty file in sets failbit without any fault.
-        if (in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
-        out.flush();
-        if (!out) {
-            if (error) *error = "no se pudo escribir " + to;
-            std::remove(tmp.c_str());
-            return false;
-        }
+std::string RutaSinUsar(const std::string& path) {
+    auto taken = [](const std::string& p) {
+        struct stat st {};
+        return lstat(p.c_str(), &st) == 0 || FileExists(ResolvePath(p));
+    };
+    if (!taken(path)) return path;
+    const std::string folder = FolderOf(path), stem = StemOf(path), ext = ExtensionOf(path);
+    for (int n = 2;; ++n) {
+        const std::string candidate = folder + stem + "-" + std::to_string(n) + ext;
+        if (!taken(candidate)) return candidate;
     }
-    if (!SyncFile(tmp) || std::rename(tmp.c_str(), to.c_str()) != 0) {
-        if (error) *error = "no se pudo escribir " + to;
-        std::remove(tmp.c_str());
+}
+
+bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error) try {
+    shell::ArchivoAtomico out(to);
+    std::error_code ec;
+    std::filesystem::copy_file(from, out.Temporal(), std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        if (error) *error = "no se pudo copiar " + from + " a " + to + ": " + MotivoSistema(ec.value());
         return false;
     }
+    out.Confirma();
     return true;
+} catch (const std::exception& e) {
+    if (error) *error = e.what();
+    return false;
 }
 
-bool SyncFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-bool ReplaceFile(const std::string& replacement, const std::string& target) {
+bool ConfirmaReemplazo(shell::ArchivoAtomico& nuevo, std::string* error) try {
     struct stat st {};
-    if (stat(target.c_str(), &st) == 0) chmod(replacement.c_str(), st.st_mode & 07777);
-    if (!SyncFile(replacement) || std::rename(replacement.c_str(), target.c_str()) != 0) return false;
-    SyncFile(FolderOf(target).empty() ? "." : FolderOf(target));
+    if (stat(nuevo.Destino().c_str(), &st) == 0) chmod(nuevo.Temporal().c_str(), st.st_mode & 07777);
+    nuevo.Confirma();
     return true;
+} catch (const std::exception& e) {
+    if (error) *error = e.what();
+    return false;
+}
+
+std::string MotivoSqlite(int rc, const char* detalle) {
+    switch (rc & 0xff) {
+    case SQLITE_FULL: return "el disco está lleno";
+    case SQLITE_IOERR: return "no se pudo leer o escribir en el disco (puede estar lleno)";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "no hay permiso para escribir en la carpeta o el archivo";
+    case SQLITE_CANTOPEN: return "no se pudo abrir el archivo (no existe o no hay permiso)";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "otro programa está usando el archivo";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "el archivo está dañado";
+    case SQLITE_NOMEM: return "sin memoria";
+    default: return detalle && *detalle ? detalle : sqlite3_errstr(rc);
+    }
+}
+
+std::string MotivoSistema(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return "el disco está lleno o el archivo excede el tamaño permitido";
+    case EIO: return "no se pudo leer o escribir en el disco (puede estar lleno)";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "no hay permiso para escribir en la carpeta o el archivo";
+    case ENOENT: return "no existe";
+    default: return std::strerror(error);
+    }
 }
 
 std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {
@@ -131,7 +164,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool creat
     int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        if (error) *error = db ? sqlite3_errmsg(db) : "sin memoria";
+        if (error) *error = db ? MotivoSqlite(sqlite3_extended_errcode(db), sqlite3_errmsg(db)) : "sin memoria";
         sqlite3_close(db);
         return nullptr;
     }
@@ -146,14 +179,14 @@ bool Connection::Exec(const std::string& sql, std::string* error) {
     char* msg = nullptr;
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
-        if (error) *error = msg ? msg : sqlite3_errstr(rc);
+        if (error) *error = MotivoSqlite(rc, msg);
         sqlite3_free(msg);
         return false;
     }
     return true;
 }
 
-std::string Connection::LastError() const { return sqlite3_errmsg(db_); }
+std::string Connection::LastError() const { return MotivoSqlite(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)); }
 
 bool Connection::LockExclusive(std::string* error) {
     // The rollback journal mode (the data layer's choice) makes this one lock on one file.

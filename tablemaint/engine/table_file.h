@@ -9,6 +9,10 @@
 
 struct sqlite3;
 
+namespace shell {
+class ArchivoAtomico;
+}
+
 namespace tablemaint {
 
 // "/datos/VENTAS.db" -> "/datos/", "VENTAS.db", "VENTAS", ".db".
@@ -23,20 +27,30 @@ std::string RutaLocal(std::string path);
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
 std::string Upper(std::string s);
 
-// The existing file in `folder` whose name equals `name` ignoring case (the data layer
-// resolves table names the same way); when none exists, folder + name.
+// The file of table `name` in `folder` as the data layer resolves it: ignoring case (Spanish
+// letters included), ".DB" added to a name without extension; when none exists, folder + name.
 std::string ResolveIgnoringCase(const std::string& folder, const std::string& name);
 // The same for a full path.
 std::string ResolvePath(const std::string& path);
 bool FileExists(const std::string& path);
+// A folder that may hold a data folder's tables: not empty and not the file system's root
+// (an empty setting once became "/" and tables went there).
+bool CarpetaDeDatosValida(const std::string& folder);
 bool FolderExists(const std::string& path);
+// `path` when no file holds that name (in any case); otherwise the first free "STEM-N.EXT"
+// from N = 2, so earlier backups and side tables are never overwritten and the highest
+// number is the newest.
+std::string RutaSinUsar(const std::string& path);
 // Copies bytes through a temporary name and a rename, so `to` is whole or absent.
 bool CopyFileAtomically(const std::string& from, const std::string& to, std::string* error);
-// Flushes a file (or a folder, after a rename inside it) to disk.
-bool SyncFile(const std::string& path);
-// Puts `replacement` in the place of `target` with one rename, keeping the target's
-// permissions, and flushes both the file and its folder; false leaves `target` as it was.
-bool ReplaceFile(const std::string& replacement, const std::string& target);
+// Puts the file written at nuevo.Temporal() in the place of its destination, keeping the old
+// file's permissions; false (with the reason) leaves the destination as it was.
+bool ConfirmaReemplazo(shell::ArchivoAtomico& nuevo, std::string* error);
+
+// Why a file operation failed, in Spanish, from SQLite's result code (its own English text
+// only for codes without a translation) or from errno.
+std::string MotivoSqlite(int rc, const char* detalle);
+std::string MotivoSistema(int error);
 
 // One SQLite connection, closed on destruction.
 class Connection {

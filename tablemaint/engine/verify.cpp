@@ -45,6 +45,25 @@ long PageOf(const std::string& m) {
 
 }  // namespace
 
+bool CodigoDeDano(int codigo) {
+    switch (codigo) {
+    case kRegistroDanado:
+    case kEspacioLibreDanado:
+    case kVerificacionIncompleta:
+    case kArchivoTruncado:
+    case kDefinicionIlegible:
+    case kEncabezadoDanado:
+    case kNoEsTabla: return true;
+    default: return false;
+    }
+}
+
+bool ResultadoVerificacion::Danado() const {
+    for (const auto& e : errores)
+        if (CodigoDeDano(e.codigo)) return true;
+    return false;
+}
+
 void ResultadoVerificacion::Agrega(int codigo, int nivelError, std::string mensaje) {
     for (const auto& e : errores)
         if (e.codigo == codigo && e.mensaje == mensaje) return;

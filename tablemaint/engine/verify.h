@@ -40,7 +40,12 @@ struct ResultadoVerificacion {
     int nivel = 0;         // the highest level found, 0 to 4
     std::vector<ErrorVerificacion> errores;
     void Agrega(int codigo, int nivel, std::string mensaje);
+    // Damage that only a rebuild cures (a damaged page or record, a lost end, an unreadable
+    // definition or header) was found.
+    bool Danado() const;
 };
+// The same for codes read back from an error table.
+bool CodigoDeDano(int codigo);
 
 // Checks the table file at `path` (which exists) while holding it exclusively.
 ResultadoVerificacion VerificaArchivo(const std::string& path);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/vcl/dialogs.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"
@@ -74,6 +75,8 @@ std::string VlmCtlArch::RutaTabla(const char* tabla) const {
     std::string t = RutaLocal(Str(tabla));
     if (t.empty()) return "";
     if (t[0] == '/') return ResolvePath(t);
+    // A relative name needs a data folder: never the working folder or the root by default.
+    if (!CarpetaDeDatosValida(szRutaBD)) return "";
     return ResolveIgnoringCase(RutaLocal(szRutaBD), t);
 }
 
@@ -179,10 +182,14 @@ int VlmCtlArch::CreaBD() try {
         // Groups are files the application names (per-day files): nothing to create here.
         if (t.Nombre.empty() || t.Calculado == "S") continue;
         const std::string name = NombreArchivo(t);
+        // Nobody was asked about the tables that exist: they and their rows are left as they
+        // are (replacing one is CreaTbl's, after the user chose it).
+        if (FileExists(RutaTabla(name.c_str()))) continue;
         int r = CreaTbl(name.c_str(), t.Numero);
         if (r != 0) {
             std::string why = error_;
             error_ = "No se pudo crear \"" + name + "\"";
+            vcl::ShowMessage(error_);
             if (!why.empty()) error_ += ": " + why;
             return kNoCreadoTbl;
         }
@@ -211,7 +218,8 @@ int VlmCtlArch::CreaTbl(const char* tabla, int numero) try {
     if (!Diccionario_(&error_)) return kErrorDiccionario;
     const std::string path = RutaTabla(tabla);
     if (path.empty() || FileNameOf(path).empty()) {
-        error_ = "falta el nombre de la tabla";
+        const bool sinCarpeta = !Str(tabla).empty() && !CarpetaDeDatosValida(szRutaBD);
+        error_ = sinCarpeta ? "la carpeta de datos \"" + Str(szRutaBD) + "\" no es válida" : "falta el nombre de la tabla";
         return kNoCreadoTbl;
     }
     if (!dsTablas->dic.TablaPorNumero(numero)) {
@@ -237,8 +245,9 @@ int VlmCtlArch::CreaTbl(const char* tabla, int numero) try {
             error_ = "otro programa está usando " + path;
             return kOcupadoTbl;
         }
-        // Overwriting discards the rows: keep them beside the table first.
-        const std::string backup = FolderOf(path) + "~" + FileNameOf(path);
+        // Overwriting discards the rows: keep them beside the table first, never over an
+        // earlier backup.
+        const std::string backup = RutaSinUsar(FolderOf(path) + "~" + FileNameOf(path));
         if (!CopyFileAtomically(path, backup, &error_)) return kNoCreadoTbl;
         if (FileExists(path + "-journal") && !CopyFileAtomically(path + "-journal", backup + "-journal", &error_))
             return kNoCreadoTbl;
@@ -321,10 +330,14 @@ int VlmCtlArch::VerificaTbl(const char* tabla, const char* tablaErrores, const c
             std::string err;
             auto con = Connection::Open(path, false, &err);
             std::vector<IndiceEnArchivo> present;
-            if (con) present = IndicesEnArchivo(con->get(), TableInFile(con->get()));
+            const std::string table = con ? TableInFile(con->get()) : "";
+            if (!table.empty()) present = IndicesEnArchivo(con->get(), table);
             con.reset();
+            // A file whose list of indexes cannot be read lacks nothing that creating indexes
+            // would cure: its damage is already in the findings and calls for a rebuild.
+            const bool legible = !table.empty() && !v.Danado();
             for (const RegistroCampo* c : dsTablas->dic.Registros(rec->Numero, "I")) {
-                bool found = false;
+                bool found = !legible;  // an unreadable list reports nothing as missing
                 for (const auto& p : present)
                     if (EqualsIgnoringCase(p.nombre, c->Nombre)) found = true;
                 if (!found) v.Agrega(kIndiceInexistente, 1, "El índice " + c->Nombre + " no existe");

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "host/razir/demo/random.h"
-#include "host/razir/demo/table_writer.h"
 #include "reports/framework/tables.h"
 
 namespace razir::demo {
@@ -230,59 +229,70 @@ Chain BuildChain(const Options& o) {
     return c;
 }
 
+db::BatchWriter NewTable(const std::filesystem::path& folder, const db::TableDef& def, bool inMemory) {
+    std::string name = def.name;
+    if (name.find('.') == std::string::npos) name += ".DB";
+    const std::filesystem::path path = folder / name;
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    db::BatchWriter::Options options;
+    options.newFileInMemory = inMemory;
+    return db::BatchWriter(path.string(), def, options);
+}
+
 int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
     const Options& o = c.options;
     int files = 0;
-    auto done = [&](TableWriter& w) { w.Finish(); ++files; };
+    auto done = [&](db::BatchWriter& w) { w.Commit(); ++files; };
     {
-        TableWriter w(folder, tables::Tiendas());
+        db::BatchWriter w = NewTable(folder, tables::Tiendas());
         for (const auto& s : c.stores) {
             w.Set(0, s.code); w.Set(1, s.name); w.Set(2, s.address); w.Set(3, s.town);
             w.Set(4, "55 " + s.code + "00 " + s.code + "00");
-            w.Insert();
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Cajas());
+        db::BatchWriter w = NewTable(folder, tables::Cajas());
         for (const auto& reg : c.registers) {
             w.Set(0, c.stores[reg.store].code); w.Set(1, reg.code); w.Set(2, reg.name);
             w.Set(3, reg.fortyColumns ? "Ticket40.nta" : "Nota80.nta");  // the shipped formats
-            w.SetInt(4, reg.fortyColumns);
+            w.SetInteger(4, reg.fortyColumns);
             w.Set(5, reg.printer);
             const bool lineByLine = reg.printer == "001";  // the ticket printers print as they go
-            w.SetInt(6, lineByLine); w.SetInt(7, lineByLine); w.SetInt(8, lineByLine);
-            w.Insert();
+            w.SetInteger(6, lineByLine); w.SetInteger(7, lineByLine); w.SetInteger(8, lineByLine);
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Usuarios());
+        db::BatchWriter w = NewTable(folder, tables::Usuarios());
         for (const auto& u : c.users) {
             w.Set(0, u.code); w.Set(1, u.name.substr(0, 20)); w.Set(2, u.nick);
             w.Set(3, c.stores[u.store].code); w.Set(4, std::string(1, u.type));
-            w.Insert();
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::CatInven());
+        db::BatchWriter w = NewTable(folder, tables::CatInven());
         for (size_t i = 0; i < c.products.size(); ++i) {
             const auto& p = c.products[i];
             const double price = p.price / 100.0;
             w.Set(0, p.code); w.Set(1, p.name); w.Set(2, p.dept); w.Set(3, p.line);
             w.Set(4, price); w.Set(5, std::round(price * 95) / 100); w.Set(6, std::round(price * 90) / 100);
             w.Set(7, std::round(price * 85) / 100); w.Set(8, std::round(price * 80) / 100);
-            w.SetCents(9, p.cost); w.Set(10, c.schemes[p.scheme].clave); w.Set(11, p.unit);
+            SetCents(w, 9, p.cost); w.Set(10, c.schemes[p.scheme].clave); w.Set(11, p.unit);
             w.Set(12, p.components.empty() ? "" : "K");
             w.Set(13, static_cast<double>(i * 7 % 40));  // labels to print
-            w.Insert();
+            w.Append();
         }
         done(w);
     }
     {
         Random r(o.seed, kStock);
-        TableWriter w(folder, tables::Exist());
+        db::BatchWriter w = NewTable(folder, tables::Exist());
         for (const auto& s : c.stores)
             for (const auto& p : c.products) {
                 const int u = r.Below(100);
@@ -292,29 +302,29 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
                 w.Set(3, std::string(1, static_cast<char>('A' + r.Below(6))) + "-" + Fmt("%02ld", r.Between(1, 30)) +
                              "-" + Fmt("%02ld", r.Between(1, 8)));
                 w.Set(4, 10.0); w.Set(5, 300.0);
-                w.Insert();
+                w.Append();
             }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Deptos());
-        for (const auto& d : kDepts) { w.Set(0, d.code); w.Set(1, d.name); w.Insert(); }
+        db::BatchWriter w = NewTable(folder, tables::Deptos());
+        for (const auto& d : kDepts) { w.Set(0, d.code); w.Set(1, d.name); w.Append(); }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Lineas());
+        db::BatchWriter w = NewTable(folder, tables::Lineas());
         for (int d = 0; d < 8; ++d)
             for (int k = 0; k < 4; ++k) {
                 w.Set(0, Fmt("%03ld", d * 4 + k + 1));
                 w.Set(1, std::string(kDepts[d].name) + " " + static_cast<char>('A' + k));
-                w.Insert();
+                w.Append();
             }
         done(w);
     }
     {
         // The registers' printers, both on LPT2, which the demo's razir.ini maps to the file
         // out/tickets.prn, so every note a register prints (or reprints) can be read back.
-        TableWriter w(folder, tables::Dispos());
+        db::BatchWriter w = NewTable(folder, tables::Dispos());
         struct Dev { const char *key, *desc, *port, *name; };
         const Dev kDevs[] = {{"001", "Impresora de tickets de 40 columnas", "PARALELO", "LPT02"},
                              {"002", "Impresora de notas de 80 columnas", "PARALELO", "LPT02"}};
@@ -322,50 +332,50 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
                                     "027 112 000 025 250", ""};
         for (const auto& d : kDevs) {
             w.Set(0, d.key); w.Set(1, d.desc); w.Set(2, d.port); w.Set(3, d.name);
-            w.SetInt(4, 6); w.SetInt(5, 3); w.SetInt(6, 2); w.SetInt(7, 0);  // 9600 8N1 positions
+            w.SetInteger(4, 6); w.SetInteger(5, 3); w.SetInteger(6, 2); w.SetInteger(7, 0);  // 9600 8N1 positions
             for (int i = 0; i < 8; ++i) w.Set(8 + i, kSeq[i]);
-            w.SetInt(16, 2);
-            w.Insert();
+            w.SetInteger(16, 2);
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::TPagos());
+        db::BatchWriter w = NewTable(folder, tables::TPagos());
         for (const auto& t : c.payTypes) {
-            w.Set(0, t.code); w.Set(1, t.name); w.SetInt(2, t.shortcut); w.Set(3, t.currency);
-            w.Insert();
+            w.Set(0, t.code); w.Set(1, t.name); w.SetInteger(2, t.shortcut); w.Set(3, t.currency);
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Monedas());
-        w.Set(0, "01"); w.Set(1, "pesos"); w.Set(2, "$"); w.Set(3, 1.0); w.SetInt(4, 1); w.Insert();
-        w.Set(0, "02"); w.Set(1, "dólares"); w.Set(2, "US$"); w.Set(3, 17.5); w.SetInt(4, 0); w.Insert();
+        db::BatchWriter w = NewTable(folder, tables::Monedas());
+        w.Set(0, "01"); w.Set(1, "pesos"); w.Set(2, "$"); w.Set(3, 1.0); w.SetInteger(4, 1); w.Append();
+        w.Set(0, "02"); w.Set(1, "dólares"); w.Set(2, "US$"); w.Set(3, 17.5); w.SetInteger(4, 0); w.Append();
         done(w);
     }
     {
-        TableWriter w(folder, tables::EsqImp());
+        db::BatchWriter w = NewTable(folder, tables::EsqImp());
         for (size_t i = 0; i < c.schemes.size(); ++i) {
             const auto& e = c.schemes[i];
             w.Set(0, e.clave); w.Set(1, c.schemeNames[i]);
             for (int k = 0; k < 4; ++k) w.Set(2 + k, e.porcen[k]);
-            for (int k = 1; k < 4; ++k) w.SetInt(5 + k, e.cascada[k]);
-            w.Insert();
+            for (int k = 1; k < 4; ++k) w.SetInteger(5 + k, e.cascada[k]);
+            w.Append();
         }
         done(w);
     }
     {
-        TableWriter w(folder, tables::Clientes());
+        db::BatchWriter w = NewTable(folder, tables::Clientes());
         for (const auto& cu : c.customers) {
             w.Set(0, cu.code); w.Set(1, cu.name.substr(0, 40)); w.Set(2, cu.address); w.Set(3, cu.town);
             w.Set(4, cu.rfc); w.Set(5, "");
-            w.Insert();
+            w.Append();
         }
         done(w);
     }
     {
         Random r(o.seed, kPolicies);
-        TableWriter w(folder, tables::Politicas());
+        db::BatchWriter w = NewTable(folder, tables::Politicas());
         for (const auto& s : c.stores)
             for (int k = 0; k < 6; ++k) {
                 const auto& p = c.products[r.Below(o.products)];
@@ -375,20 +385,20 @@ int WriteCatalogues(const Chain& c, const std::filesystem::path& folder) {
                 w.Set(4, text::ToIsoDateTime(start)); w.Set(5, text::ToIsoDateTime(start + 14 + 0.99999));
                 w.Set(6, k % 3 == 2 ? "F" : "T");
                 w.Set(7, std::round(p.price * 0.85) / 100); w.Set(8, 15.0);
-                w.Insert();
+                w.Append();
             }
         done(w);
     }
     {
-        TableWriter w(folder, tables::RepUsr());
-        w.SetInt(0, 1); w.Set(1, "Catálogo de tiendas propio"); w.Set(2, "T"); w.Set(3, "T");
-        w.Set(4, o.layoutFolder + "RTiendas.QR2"); w.Insert();
-        w.SetInt(0, 2); w.Set(1, "Lista de precios"); w.Set(2, "T"); w.Set(3, "F");
-        w.Set(4, o.layoutFolder + "RListPre.QR2"); w.Insert();
+        db::BatchWriter w = NewTable(folder, tables::RepUsr());
+        w.SetInteger(0, 1); w.Set(1, "Catálogo de tiendas propio"); w.Set(2, "T"); w.Set(3, "T");
+        w.Set(4, o.layoutFolder + "RTiendas.QR2"); w.Append();
+        w.SetInteger(0, 2); w.Set(1, "Lista de precios"); w.Set(2, "T"); w.Set(3, "F");
+        w.Set(4, o.layoutFolder + "RListPre.QR2"); w.Append();
         done(w);
     }
     {
-        TableWriter w(folder, tables::FecEst());
+        db::BatchWriter w = NewTable(folder, tables::FecEst());
         done(w);
     }
     return files;

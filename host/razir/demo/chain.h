@@ -10,6 +10,7 @@
 
 #include "host/razir/demo/generator.h"
 #include "host/tolmabase/tolmabase.h"
+#include "platform/db/batch.h"
 
 namespace razir::demo {
 
@@ -69,5 +70,11 @@ Chain BuildChain(const Options& options);
 // Writes the catalogue and statistics tables (everything but MovProd, Ingresos and the
 // per-day files); returns the number of files written.
 int WriteCatalogues(const Chain& chain, const std::filesystem::path& folder);
+
+// A writer of the table `def` as a new file in `folder` (".DB" added to a name without one); a
+// file of that name is replaced. Tables too large to hold in memory are built in their file.
+db::BatchWriter NewTable(const std::filesystem::path& folder, const db::TableDef& def, bool inMemory = true);
+// Amounts are generated in cents and stored as pesos.
+inline void SetCents(db::BatchWriter& w, int field, int64_t cents) { w.Set(field, static_cast<double>(cents) / 100.0); }
 
 }  // namespace razir::demo

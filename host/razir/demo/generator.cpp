@@ -16,7 +16,6 @@
 
 #include "host/razir/demo/chain.h"
 #include "host/razir/demo/sales.h"
-#include "host/razir/demo/table_writer.h"
 #include "reports/framework/tables.h"
 
 namespace razir::demo {
@@ -180,7 +179,7 @@ private:
 
         {
             static const VCols v;
-            TableWriter w(folder_, tables::DayTable(DayKind::Ventas, stem));
+            db::BatchWriter w = NewTable(folder_, tables::DayTable(DayKind::Ventas, stem));
             for (const Note& n : notes) {
                 const Register& reg = chain_.registers[n.reg];
                 w.Set(v.nota, NoteNumber(n.number));
@@ -197,31 +196,31 @@ private:
                 w.Set(v.fecha, TimeText(day, n.seconds));
                 w.Set(v.status, std::string_view(&n.status, 1));
                 w.Set(v.zod, Kind(n.zod));
-                w.SetCents(v.totDoc, n.total);
-                w.SetCents(v.totDesc, n.discount);
-                for (int i = 0; i < 4; ++i) w.SetCents(v.totImp[i], n.tax[i]);
+                SetCents(w, v.totDoc, n.total);
+                SetCents(w, v.totDesc, n.discount);
+                for (int i = 0; i < 4; ++i) SetCents(w, v.totImp[i], n.tax[i]);
                 for (int i = 0; i < 4; ++i) {
                     if (i < static_cast<int>(n.payments.size())) {
                         const Payment& p = n.payments[i];
                         const PayType& t = chain_.payTypes[p.type];
                         w.Set(v.tpago[i], t.code);
-                        w.SetCents(v.monto[i], p.amount);
+                        SetCents(w, v.monto[i], p.amount);
                         w.Set(v.cambio[i], t.rate);
                         w.Set(v.autoriza[i], p.authorization);
                         w.Set(v.numDoc[i], p.document);
                         if (p.dueDate) w.Set(v.fecVenc[i], day);
                     } else {
-                        w.SetCents(v.monto[i], 0);
+                        SetCents(w, v.monto[i], 0);
                         w.Set(v.cambio[i], 1.0);
                     }
                 }
-                w.Insert();
+                w.Append();
             }
-            w.Finish();
+            w.Commit();
         }
         {
             static const DCols d;
-            TableWriter w(folder_, tables::DayTable(DayKind::Detalle, stem));
+            db::BatchWriter w = NewTable(folder_, tables::DayTable(DayKind::Detalle, stem));
             for (const Note& n : notes) {
                 const std::string number = NoteNumber(n.number);
                 const std::string& caja = chain_.registers[n.reg].code;
@@ -229,39 +228,39 @@ private:
                 for (const Line& l : n.lines) {
                     w.Set(d.nota, number);
                     w.Set(d.caja, caja);
-                    w.SetInt(d.renglon, ++row);
+                    w.SetInteger(d.renglon, ++row);
                     w.Set(d.producto, chain_.products[l.product].code);
                     w.Set(d.tipo, Kind(l.kind));
                     w.Set(d.cantidad, l.qty);
-                    w.SetCents(d.precio, l.price);
-                    w.SetCents(d.totPartida, l.total);
-                    w.SetCents(d.totDesc, l.discount);
-                    for (int i = 0; i < 4; ++i) w.SetCents(d.totImp[i], l.tax[i]);
+                    SetCents(w, d.precio, l.price);
+                    SetCents(w, d.totPartida, l.total);
+                    SetCents(w, d.totDesc, l.discount);
+                    for (int i = 0; i < 4; ++i) SetCents(w, d.totImp[i], l.tax[i]);
                     if (n.seller >= 0) w.Set(d.vendedor, chain_.users[n.seller].code);
                     w.Set(d.comision, l.commissionRate);
-                    w.SetCents(d.totComis, l.commission);
-                    w.Insert();
+                    SetCents(w, d.totComis, l.commission);
+                    w.Append();
                 }
                 lines += row;
             }
-            w.Finish();
+            w.Commit();
         }
         {
-            TableWriter w(folder_, tables::DayTable(DayKind::Impuestos, stem));
+            db::BatchWriter w = NewTable(folder_, tables::DayTable(DayKind::Impuestos, stem));
             for (const Note& n : notes) {
                 const std::string number = NoteNumber(n.number);
                 for (int i = 0; i < 4; ++i) {
                     if (n.tax[i] == 0) continue;
                     w.Set(0, chain_.registers[n.reg].code);
                     w.Set(1, number);
-                    w.SetInt(2, i + 1);
+                    w.SetInteger(2, i + 1);
                     w.Set(3, n.taxBase[i] ? std::round(10000.0 * n.tax[i] / n.taxBase[i]) / 100 : 0.0);
-                    w.SetCents(4, n.taxBase[i]);
-                    w.SetCents(5, n.tax[i]);
-                    w.Insert();
+                    SetCents(w, 4, n.taxBase[i]);
+                    SetCents(w, 5, n.tax[i]);
+                    w.Append();
                 }
             }
-            w.Finish();
+            w.Commit();
         }
         WriteCut(stem, notes);
         notes_ += static_cast<int64_t>(notes.size());
@@ -291,15 +290,15 @@ private:
             t.amount[0] -= n.Change();  // the change leaves the drawer in cash
         }
         std::sort(cut.begin(), cut.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        TableWriter w(folder_, tables::DayTable(DayKind::Corte, stem));
+        db::BatchWriter w = NewTable(folder_, tables::DayTable(DayKind::Corte, stem));
         for (const auto& [k, t] : cut) {
             const std::string& cajero = chain_.users[k.cashier].code;
             const std::string& caja = chain_.registers[k.reg].code;
             auto row = [&](std::string_view tpago, std::string_view desc, int64_t amount, double qty,
                            int64_t vouchers, double rate) {
                 w.Set(0, cajero); w.Set(1, caja); w.Set(2, tpago); w.Set(3, desc);
-                w.SetCents(4, amount); w.Set(5, qty); w.SetCents(6, vouchers); w.Set(7, rate);
-                w.Insert();
+                SetCents(w, 4, amount); w.Set(5, qty); SetCents(w, 6, vouchers); w.Set(7, rate);
+                w.Append();
             };
             for (int type = 0; type < 6; ++type) {
                 if (t.count[type] == 0 && type != 0) continue;
@@ -312,7 +311,7 @@ private:
             row(tables::kCorteNotas, "Notas", 0, t.paid, 0, 1);
             row(tables::kCorteTransacciones, "Transacciones", 0, t.all, 0, 1);
         }
-        w.Finish();
+        w.Commit();
     }
 
     void WriteMovements() {
@@ -327,24 +326,24 @@ private:
         const int iTienda = ic["Tienda"], iCaja = ic["Caja"], iNota = ic["Nota"], iCajero = ic["Cajero"],
                   iVend = ic["Vendedor"], iFecha = ic["Fecha"], iVentas = ic["Ventas"],
                   iImp = ic["Impuestos"], iDesc = ic["Descuentos"], iZod = ic["Doc_Zod"];
-        TableWriter mov(folder_, movDef, TableWriter::Mode::File);
-        TableWriter ing(folder_, ingDef, TableWriter::Mode::File);
+        db::BatchWriter mov = NewTable(folder_, movDef, false);
+        db::BatchWriter ing = NewTable(folder_, ingDef, false);
         int64_t folio = 0;
         auto write = [&](const Movement& m, const std::string& day) {
-            mov.SetInt(cFolio, ++folio);
+            mov.SetInteger(cFolio, ++folio);
             mov.Set(cTienda, chain_.stores[m.store].code);
             if (m.reg >= 0) mov.Set(cCaja, chain_.registers[m.reg].code);
             mov.Set(cProd, chain_.products[m.product].code);
             mov.Set(cFecha, day);
-            mov.SetInt(cTipo, m.kind);
+            mov.SetInteger(cTipo, m.kind);
             mov.Set(cTipoProd, Kind(m.prodKind));
             mov.Set(cRef, m.reference);
             mov.Set(cCant, m.qty);
-            mov.SetCents(cMonto, m.amount);
-            for (int i = 0; i < 4; ++i) mov.SetCents(cImp + i, m.tax[i]);
+            SetCents(mov, cMonto, m.amount);
+            for (int i = 0; i < 4; ++i) SetCents(mov, cImp + i, m.tax[i]);
             if (m.user >= 0) mov.Set(cUsr, chain_.users[m.user].code);
             if (m.seller >= 0) mov.Set(cVen, chain_.users[m.seller].code);
-            mov.Insert();
+            mov.Append();
         };
         for (int d = 0; d < chain_.options.days && !stop_; ++d) {
             const std::string day = IsoDay(d);
@@ -360,11 +359,11 @@ private:
                     ing.Set(iCajero, chain_.users[n.cashier].code);
                     if (n.seller >= 0) ing.Set(iVend, chain_.users[n.seller].code);
                     ing.Set(iFecha, TimeText(day, n.seconds));
-                    ing.SetCents(iVentas, n.total);
-                    ing.SetCents(iImp, n.tax[0] + n.tax[1] + n.tax[2] + n.tax[3]);
-                    ing.SetCents(iDesc, n.discount);
+                    SetCents(ing, iVentas, n.total);
+                    SetCents(ing, iImp, n.tax[0] + n.tax[1] + n.tax[2] + n.tax[3]);
+                    SetCents(ing, iDesc, n.discount);
                     ing.Set(iZod, n.zod ? "S" : "N");
-                    ing.Insert();
+                    ing.Append();
                     if (!concentrated || n.zod) continue;
                     for (const Line& l : n.lines) {
                         Movement m;
@@ -387,8 +386,8 @@ private:
                 for (const Movement& m : OtherMovements(chain_, s, d)) write(m, day);
         }
         if (stop_) return;
-        mov.Finish();
-        ing.Finish();
+        mov.Commit();
+        ing.Commit();
         movements_ = folio;
     }
 
@@ -406,7 +405,7 @@ private:
 }  // namespace
 
 Summary Generate(const Options& options, const std::filesystem::path& dataFolder) {
-    TableWriter::PrepareForThreads();
+    db::BatchWriter::PrepareForThreads();
     Run run(options, dataFolder);
     return run.Go();
 }

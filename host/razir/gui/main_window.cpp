@@ -1,7 +1,10 @@
 // The main window's menus and the call of an export.
 #include "host/razir/gui/main_window.h"
 
+#include "notes/editor/lienzo.h"
+#include "notes/editor/ntaedit.h"
 #include "platform/db/session.h"
+#include "platform/vcl/qt/desktop_driver.h"
 #include "platform/vcl/dialogs.h"
 #include "tablemaint/component/controlarch.h"
 
@@ -36,6 +39,8 @@ TfrmRazir::TfrmRazir(vcl::TComponent* owner, ReportLibrary& library, std::string
     mnuArchivo = NewItem(this, mnuPrincipal, "mnuArchivo", "&Archivo");
     mnuControlArchivos = NewItem(this, mnuArchivo, "mnuControlArchivos", "&Control de archivos...");
     mnuControlArchivos->OnClick = [this](vcl::TObject*) { ControlArchivos(); };
+    mnuFormatos = NewItem(this, mnuArchivo, "mnuFormatos", "&Formatos de nota...");
+    mnuFormatos->OnClick = [](vcl::TObject*) { EditarFormato(""); };
     NewItem(this, mnuArchivo, "mnuSeparador", "-");
     mnuSalir = NewItem(this, mnuArchivo, "mnuSalir", "&Salir");
     mnuSalir->OnClick = [this](vcl::TObject*) { Close(); };
@@ -86,6 +91,19 @@ void TfrmRazir::ControlArchivos() {
     } catch (const std::exception& e) {
         vcl::MessageBox(e.what(), "Control de archivos", vcl::MB_OK | vcl::MB_ICONERROR);
     }
+}
+
+void EditarFormato(const std::string& archivo) {
+    notix::TNtaDatos datos;
+    notix::editor::DatosDeMuestra(datos);
+    notix::editor::TNtaEditor editor;
+    editor.SetNtaDatos(&datos);
+    editor.SetFormShow(notix::editor::ShowModal);
+    editor.AlCrearVentana = [](notix::editor::TfrmEditorDeFormato& v) {
+        if (auto* desktop = dynamic_cast<vcl::qt::DesktopDriver*>(&vcl::CurrentDriver()))
+            desktop->SetMainMenu(v, v.MenuPrincipal());
+    };
+    editor.EjecutarEditorNta(archivo);
 }
 
 }  // namespace razir::gui

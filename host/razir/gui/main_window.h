@@ -35,6 +35,7 @@ public:
     vcl::TMenuItem* mnuPrincipal;
     vcl::TMenuItem* mnuArchivo;
     vcl::TMenuItem* mnuControlArchivos;
+    vcl::TMenuItem* mnuFormatos;
     vcl::TMenuItem* mnuSalir;
     vcl::TLabel* lblEmpresa;
     vcl::TLabel* lblTienda;
@@ -45,5 +46,9 @@ private:
     std::string store_;
     std::string storeName_;
 };
+
+// The note format editor over the sample sale, opening `archivo` when given, with the
+// installation's Formatos/ as its folder; modal. Under the desktop driver it gets its menu bar.
+void EditarFormato(const std::string& archivo);
 
 }  // namespace razir::gui

@@ -117,6 +117,10 @@ protected:
 QWidget* MakeViewWidget(DesktopDriver::Impl& host, TControl* c, QWidget* parent);
 bool SyncViewWidget(TControl* c, QWidget* w);
 
+// The drawing surface (paintbox_widget.cpp): nullptr, or false, for any other control.
+QWidget* MakePaintBoxWidget(DesktopDriver::Impl& host, TControl* c, QWidget* parent);
+bool SyncPaintBoxWidget(TControl* c, QWidget* w);
+
 // Windows of the report engine's forms (preview_window.cpp).
 std::unique_ptr<FormWindow> MakeReportWindow(DesktopDriver::Impl& host, TForm& form);
 // The sink that asks the engine for page images the preview window shows.

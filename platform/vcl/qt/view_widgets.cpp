@@ -93,6 +93,7 @@ void SyncGrid(TStringGrid* grid, QTableWidget* table) {
 
 QWidget* MakeViewWidget(DesktopDriver::Impl& host, TControl* c, QWidget* parent) {
     DesktopDriver::Impl* h = &host;
+    if (QWidget* surface = MakePaintBoxWidget(host, c, parent)) return surface;
     if (auto* tree = dynamic_cast<TTreeView*>(c)) {
         auto* view = new QTreeWidget(parent);
         view->setHeaderHidden(true);
@@ -138,6 +139,7 @@ QWidget* MakeViewWidget(DesktopDriver::Impl& host, TControl* c, QWidget* parent)
 }
 
 bool SyncViewWidget(TControl* c, QWidget* w) {
+    if (SyncPaintBoxWidget(c, w)) return true;
     if (auto* tree = dynamic_cast<TTreeView*>(c)) {
         SyncTree(tree, static_cast<QTreeWidget*>(w));
         return true;

@@ -147,17 +147,22 @@ TEST_F(SmallChain, PackageComponentsShareThePackageAmount) {
     EXPECT_GT(packages, 0);
 }
 
-TEST_F(SmallChain, PlainCodesAreEmptyTextNotNull) {
-    // The reports filter with "TipoProducto <> 'K'" and "TIPODOCZOD <> 'P'": a NULL would drop
-    // every plain line and note.
+TEST_F(SmallChain, BlankCodesAreNullAsARecordEditStoresThem) {
+    // The demo wrote "" for a blank kind while every other writer stores null, so a report could
+    // pass on the demo and drop every plain line and note on real files. One rule now: null.
     const std::string stem = DayStems().front();
     const auto lines = Query(*dir_ / ("D" + stem + ".DB"),
-                             "SELECT COUNT(*), SUM(TipoProducto IS NULL), SUM(TipoProducto <> 'K') FROM D" + stem);
+                             "SELECT SUM(TipoProducto IS NULL), IFNULL(SUM(TipoProducto = ''), 0), "
+                             "SUM(TipoProducto IS NULL OR TipoProducto <> 'K') FROM D" + stem);
+    EXPECT_NE(lines[0][0], "0") << "plain lines";
     EXPECT_EQ(lines[0][1], "0");
     EXPECT_NE(lines[0][2], "0");
-    const auto notes = Query(*dir_ / ("V" + stem + ".DB"), "SELECT SUM(TIPODOCZOD IS NULL), SUM(ClaveCli IS NULL) FROM V" + stem);
-    EXPECT_EQ(notes[0][0], "0");
+    const auto notes = Query(*dir_ / ("V" + stem + ".DB"), "SELECT SUM(TIPODOCZOD IS NULL), IFNULL(SUM(TIPODOCZOD = ''), 0), "
+                                                           "SUM(ClaveCli IS NULL), IFNULL(SUM(ClaveCli = ''), 0) FROM V" + stem);
+    EXPECT_NE(notes[0][0], "0") << "plain sales";
     EXPECT_EQ(notes[0][1], "0");
+    EXPECT_NE(notes[0][2], "0") << "sales to the public";
+    EXPECT_EQ(notes[0][3], "0");
 }
 
 TEST_F(SmallChain, CashCutCountsTheCashiersNotes) {

@@ -134,7 +134,11 @@ TEST_F(ProcessTest, TemporaryNamesFollowTheBaseRule) {
     EXPECT_EQ(owner.Create(dir.Alias(), "tblTemp", fields).TableName(), "tblTemp");
     EXPECT_EQ(owner.Create(dir.Alias(), "tblTemp", fields).TableName(), "tblTemp2");
     EXPECT_EQ(owner.Create(dir.Alias(), "tbltemp", fields).TableName(), "tbltemp3") << "names ignore case";
+    // Numbered from 1: the base name is taken while free, then base1. It began at base1 and so
+    // never used the free base name.
+    EXPECT_EQ(owner.Create(dir.Alias(), "CajConcen", fields, 1).TableName(), "CajConcen");
     EXPECT_EQ(owner.Create(dir.Alias(), "CajConcen", fields, 1).TableName(), "CajConcen1");
+    EXPECT_EQ(owner.Create(dir.Alias(), "CajConcen", fields, 1).TableName(), "CajConcen2");
     db::TTable t;
     t.DatabaseName = dir.Alias();
     t.TableName = "tblTemp2";

@@ -32,6 +32,12 @@ public:
         if (master_ >= 0) ::close(master_);
     }
     bool ok() const { return slave_ >= 0; }
+    // The printer unplugged: both ends closed, so the next write fails.
+    void Disconnect() {
+        if (slave_ >= 0) ::close(slave_);
+        if (master_ >= 0) ::close(master_);
+        slave_ = master_ = -1;
+    }
     const std::string& path() const { return path_; }
     int slave() const { return slave_; }
 

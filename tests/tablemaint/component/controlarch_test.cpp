@@ -37,6 +37,21 @@ TEST(ControlArch, Paths) {
     EXPECT_THROW(c.VerificaTabla("VENTAS.db"), ERutaInvalida);
 }
 
+TEST(ControlArch, AnEmptyOrRootDataFolderIsRefused) {
+    DataFolder f;
+    TControlArch c(nullptr);
+    c.SetRutaTablas(f.tablas);
+    c.SetRutaCampos(f.campos);
+    for (const char* folder : {"", "/"}) {
+        SCOPED_TRACE(std::string("\"") + folder + "\"");
+        // broke: "" became "/" and CreaBD made the tables in the file system's root.
+        c.SetRutaBD(folder);
+        EXPECT_EQ(c.RutaBD(), folder);
+        EXPECT_THROW(c.CreaBD(), ERutaInvalida);
+        EXPECT_THROW(c.VerificaTabla("VENTAS.db"), ERutaInvalida);
+    }
+}
+
 TEST(ControlArch, DirectOperations) {
     DataFolder f;
     vcl::TComponent owner(nullptr);

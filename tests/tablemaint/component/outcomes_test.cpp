@@ -22,6 +22,9 @@ TEST(Outcomes, VerificationVerdicts) {
         {1, {97}, "Verificación Completada. Índices fuera de tiempo.", true},
         {1, {21}, "Verificación Completada. La tabla contiene errores.", true},
         {2, {30}, "Verificación Incompleta.", true},
+        // broke: a truncated file, whose index list cannot be read, was sent to create indexes.
+        {1, {42, 15, 15}, "Verificación Completada. La tabla contiene errores.", true},
+        {1, {21, 97}, "Verificación Completada. La tabla contiene errores.", true},
         {3, {41}, "Verificación Completada. Tabla con errores irrecuperables", true},
         {-1, {}, "Verificación sin exito.", false},
     };
@@ -42,6 +45,9 @@ TEST(Outcomes, RecoveryWithRowsSetAsideIsNotASuccess) {
     ASSERT_EQ(r.memo.size(), 3u);
     EXPECT_EQ(r.memo[0], "/datos/VENTAS.db : Se recuperaron 2919 registros");
     EXPECT_EQ(r.memo[1], "3 datos ilegibles quedaron en /tmp/VLMPRBLM.db");
+    s.tablaProblemas = "/tmp/VLMPRBLM-VENTAS-2.db";
+    r = TextoRecuperacion(kRecuperadaConApartados, "/datos/VENTAS.db", s, "/tmp/VLMPRBLM.db", "/tmp/VLMKEYVL.db");
+    EXPECT_EQ(r.memo[1], "3 datos ilegibles quedaron en /tmp/VLMPRBLM-VENTAS-2.db") << "the table the engine used";
     EXPECT_EQ(TextoRecuperacion(0, "x", s, "", "").estado, "La recuperación fue exitosa");
     EXPECT_EQ(TextoRecuperacion(4, "x", s, "", "").estado, "Recuperación sin exito, Debe ser recuperada manualmente");
 }
