@@ -67,7 +67,7 @@ protected:
         q.DatabaseName = (dir_ / "datos").string();
         q.SQL.Add("Select E.Porcen" + n + " As Tasa, Sum(D.TotImp" + n + ") As Monto From D" + raiz + " D, V" + raiz +
                   " V, CatInven C, EsqImp E Where D.Nota = V.Nota And D.Caja = V.Caja And V.Status = 'N' "
-                  "And D.TipoProducto <> 'P' And C.Producto = D.Producto And E.Clave = C.EsqImp And D.Caja = '" +
+                  "And (D.TipoProducto Is Null Or D.TipoProducto <> 'P') And C.Producto = D.Producto And E.Clave = C.EsqImp And D.Caja = '" +
                   caja + "' And E.Porcen" + n + " <> 0 Group By E.Porcen" + n);
         q.Open();
         std::map<double, double> out;
@@ -100,7 +100,7 @@ TEST_F(Fiscal, TheFiguresOfAGeneratedDayEqualSqlOverItsFiles) {
         const std::string raiz = tables::DayFileStem(porTienda ? razir::demo::StoreCode(0) : caja, kDia);
         const std::string notas = " From V" + raiz + " Where Status = 'N' And Caja = '" + caja + "'";
         const std::string lineas = " From D" + raiz + " D, V" + raiz + " V Where D.Nota = V.Nota And D.Caja = V.Caja"
-                                   " And V.Status = 'N' And D.TipoProducto <> 'P' And D.Caja = '" + caja + "'";
+                                   " And V.Status = 'N' And (D.TipoProducto Is Null Or D.TipoProducto <> 'P') And D.Caja = '" + caja + "'";
         const double impuestos = Sql("Select Sum(D.TotImp1 + D.TotImp2 + D.TotImp3 + D.TotImp4)" + lineas);
         const double descuentos = Sql("Select Sum(D.TotDesc)" + lineas);
         const double neto = Sql("Select Sum(D.TotPartida)" + lineas) - impuestos;
