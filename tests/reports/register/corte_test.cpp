@@ -223,14 +223,7 @@ TEST_F(Corte, DirectModePrintsTheStationsRegisterAtOnceAndKeepsQuietWithoutFiles
 // A generated chain: the cut printed for a cashier equals, type by type, what the notes file
 // says that cashier took at that register (paid notes; the change leaves the drawer in cash).
 TEST_F(Corte, TheCutOfAGeneratedDayEqualsThePaymentsOfItsNotes) {
-    razir::demo::Options o;
-    o.stores = 1;
-    o.registers = 2;
-    o.products = 60;
-    o.days = 1;
-    o.from = kDia;
-    fs::remove_all(dir_ / "datos");
-    razir::demo::Generate(o, dir_ / "datos");
+    const auto o = GeneraDia(dir_ / "datos", kDia);
     const std::string caja = razir::demo::RegisterCode(o, 0, 0), cajero = razir::demo::CashierCode(o, 0, 0, 0);
     config_.TiendaActual = razir::demo::StoreCode(0);
     config_.CajaActual = caja;

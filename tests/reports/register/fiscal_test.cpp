@@ -81,15 +81,7 @@ TEST_F(Fiscal, TheFiguresOfAGeneratedDayEqualSqlOverItsFiles) {
     for (int indice : {0, 1}) {  // register 01 prints on sheets, 02 on a roll
         SCOPED_TRACE(std::string(porTienda ? "files per store" : "files per register") + ", register " + std::to_string(indice));
         report::CloseAllPreviews();
-        fs::remove_all(dir_ / "datos");
-        razir::demo::Options o;
-        o.stores = 1;
-        o.registers = 2;
-        o.products = 80;
-        o.days = 1;
-        o.from = kDia;
-        o.filesPerStore = porTienda;
-        razir::demo::Generate(o, dir_ / "datos");
+        const auto o = GeneraDia(dir_ / "datos", kDia, porTienda);
         config_.ArchivosPorTienda = porTienda;
         const std::string caja = razir::demo::RegisterCode(o, 0, indice);
         const size_t antes = Previews().size();
