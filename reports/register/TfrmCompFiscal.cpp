@@ -18,9 +18,8 @@
 #include "reports/framework/date_edit.h"
 #include "reports/framework/day_files.h"
 #include "reports/framework/entry.h"
-#include "reports/framework/register_picker.h"
 #include "reports/framework/report_table.h"
-#include "reports/framework/store_picker.h"
+#include "reports/register/register_day.h"
 
 namespace reportes {
 namespace {
@@ -28,7 +27,6 @@ namespace {
 constexpr const char* kCaption = "Comprobación fiscal";
 constexpr int kAyuda = 32;
 constexpr const char* kSinVentas = "No existe archivo de ventas";
-constexpr const char* kFormatoFecha = "dd'/'mmmm'/'yyyy";
 constexpr const char* kSinEsquema = "sin esquema";
 constexpr std::size_t kLargoNombre = 18;
 
@@ -96,15 +94,10 @@ std::vector<std::string> Memo(const Cifras& c, const std::string (&nombres)[4], 
 
 }  // namespace
 
-class TfrmCompFiscal : public TfrmReporte {
+class TfrmCompFiscal : public TfrmDiaDeCaja {
 public:
     explicit TfrmCompFiscal(vcl::TComponent* owner);
 
-    SelectorTienda tienda;
-    SelectorCaja caja;
-    vcl::TDBLookupComboBox* lkcmbTiendas;
-    vcl::TDBLookupComboBox* lkcmbCajas;
-    velmor::TVlmEdit* edtFecDesde;
     db::TTable tblEsquemas;
 
     // P1 the register, P2 the day; the station's store.
@@ -115,64 +108,27 @@ protected:
     void AlCargarReporte(report::Report& r) override;
 
 private:
-    void FormActivate();
     // The figures of the chosen day; false when its files are not there.
     bool CalculaCifras();
-    std::string Raiz() const { return RaizDelDia(strTienda, caja.codigo, fecha_); }
 
-    text::TDateTime fecha_ = 0;
     Cifras cifras_;
 };
 
 TfrmCompFiscal::TfrmCompFiscal(vcl::TComponent* owner)
-    : TfrmReporte(owner, "TfrmCompFiscal", kCaption, kAyuda),
-      tienda(*this, this, "Nombre de la &tienda", 12, 12, 220, 136),
-      caja(*this, this, "&Nombre de la caja", 12, 42, 220, 136) {
+    : TfrmDiaDeCaja(owner, "TfrmCompFiscal", kCaption, kAyuda, "Nombre de la &tienda", "&Nombre de la caja", "&Fecha") {
     TablaDelAlias(tblEsquemas, "tblEsquemas", "EsqImp.DB");
-    lkcmbTiendas = tienda.combo;
-    lkcmbCajas = caja.combo;
-    edtFecDesde = NuevaFecha(this, "edtFecDesde", "&Fecha", 12, 72, 136);
     ColocaBotones(112);
-
-    ayuda = AyudaSegunAcceso::PorAcceso;
-    encabezadoTienda = true;
     VarianteCuarenta(caja.cajas, "RComFis40.QR2");
-
-    OnCreate = [this](vcl::TObject*) {
-        const auto& cfg = Configuracion();
-        tienda.Abre();
-        lkcmbTiendas->SetEnabled(cfg.AccesoTotal);
-        edtFecDesde->SetEnabled(cfg.AccesoTotal);
-        // The register's working day (today unless the host set another one).
-        edtFecDesde->SetDate(cfg.FechaTrabajo > 0 ? cfg.FechaTrabajo : text::Today());
-    };
-    // After the entry point has given the store (P1).
-    OnActivate = [this](vcl::TObject*) { FormActivate(); };
-    tienda.AlCambiar = [this](const std::string& codigo) { caja.MuestraTienda(codigo); };
     // A day without its files is told and the dialog stays open for another day.
-    for (auto* b : {btnPreview, btnImprimir})
-        b->OnClick = [this, base = b->OnClick](vcl::TObject* s) {
-            if (CalculaCifras()) base(s);
-            else vcl::MessageBox(kSinVentas, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
-        };
-}
-
-void TfrmCompFiscal::FormActivate() {
-    const auto& cfg = Configuracion();
-    if (strTienda.empty()) strTienda = cfg.TiendaActual;
-    tienda.Muestra(strTienda);
-    caja.MuestraTienda(strTienda, cfg.CajaActual);
+    AntesDeReportar([this] {
+        if (CalculaCifras()) return true;
+        vcl::MessageBox(kSinVentas, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+        return false;
+    });
 }
 
 bool TfrmCompFiscal::ModoDirecto(const std::string& p1, const std::string& p2) {
-    const auto& cfg = Configuracion();
-    edtFecDesde->SetText(p2);
-    tienda.Muestra(cfg.TiendaActual);
-    strTienda = cfg.TiendaActual;
-    if (!caja.MuestraTienda(strTienda, p1) || caja.codigo != p1) {
-        caja.codigo = p1;
-        caja.descripcion.clear();
-    }
+    TomaEstacion(p1, p2);
     if (!CalculaCifras()) throw std::runtime_error(std::string(kSinVentas) + " (" + Raiz() + ")");
     ImprimeDirecto();
     return true;
@@ -239,8 +195,7 @@ void TfrmCompFiscal::AlCargarReporte(report::Report& r) {
     for (const auto& linea : Memo(cifras_, nombres, f.CurrencyString, f.CurrencyDecimals, ArchivoElegido() != ArchivoReporte()))
         memo += linea + "\n";
     r.SetCaption("lblMemo", memo);
-    r.SetCaption("lblNomCaja", caja.descripcion);
-    r.SetCaption("lblFechaSel", "Del " + text::FormatDateTime(kFormatoFecha, fecha_, f));
+    EncabezadoDelDia(r);
 }
 
 }  // namespace reportes

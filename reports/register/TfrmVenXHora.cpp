@@ -16,13 +16,10 @@
 #include "platform/vcl/lists.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
-#include "reports/framework/date_edit.h"
-#include "reports/framework/day_files.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/hour_slots.h"
-#include "reports/framework/register_picker.h"
 #include "reports/framework/report_table.h"
-#include "reports/framework/store_picker.h"
+#include "reports/register/register_day.h"
 #include "reports/framework/temp_table.h"
 
 namespace reportes {
@@ -32,7 +29,6 @@ constexpr const char* kCaption = "Ventas por hora";
 constexpr int kAyuda = 56;
 constexpr const char* kSinVentas = "Archivo de ventas no existe";
 constexpr const char* kHoras = "La hora inicial no debe ser mayor que la hora final";
-constexpr const char* kFormatoFecha = "dd'/'mmmm'/'yyyy";
 constexpr const char* kTodos = "Todos";
 // Slot lengths of the radio group, in its order, and the title each gives.
 constexpr int kMinutos[] = {15, 30, 60, 120};
@@ -49,21 +45,15 @@ std::vector<db::FieldDef> CamposFranja() {
 
 }  // namespace
 
-class TfrmVenXHora : public TfrmReporte {
+class TfrmVenXHora : public TfrmDiaDeCaja {
 public:
     explicit TfrmVenXHora(vcl::TComponent* owner);
 
-    SelectorTienda tienda;
-    SelectorCaja caja;
-    vcl::TDBLookupComboBox* lkcmbTiendas;
-    vcl::TDBLookupComboBox* lkcmbCajas;
     vcl::TDBLookupComboBox* lkcmbCajero;
     vcl::TDBLookupComboBox* lkcmbVendedor;
-    velmor::TVlmEdit* edtFecDesde;
     velmor::TVlmEdit* edtHoraIni;
     velmor::TVlmEdit* edtHoraFin;
     vcl::TRadioGroup* rgrpResumen;
-    vcl::TEdit* edtTitReporte;
     db::TTable tblUsuarios;
     TTablaTemporal* tblQuery;
 
@@ -76,32 +66,25 @@ protected:
     void AlCargarReporte(report::Report& r) override;
 
 private:
-    void FormActivate();
     void UsuarioExit(vcl::TDBLookupComboBox* combo, std::string& clave, std::string& nombre);
     void HoraExit(velmor::TVlmEdit* edit);
     // The slots of the chosen day into the table; false (and told) without the day's file.
     bool LlenaFranjas();
     text::TDateTime Hora(velmor::TVlmEdit* edit) const;
 
-    text::TDateTime fecha_ = 0;
     std::string strCajero, strNomCajero, strVendedor, strNomVendedor;
     db::TDataSetListSource fuenteCajeros_, fuenteVendedores_;
     Criterios criterios_;
 };
 
 TfrmVenXHora::TfrmVenXHora(vcl::TComponent* owner)
-    : TfrmReporte(owner, "TfrmVenXHora", kCaption, kAyuda),
-      tienda(*this, this, "&Nombre  de la tienda", 12, 12, 220, 136),
-      caja(*this, this, "N&ombre de la caja", 12, 42, 220, 136),
+    : TfrmDiaDeCaja(owner, "TfrmVenXHora", kCaption, kAyuda, "&Nombre  de la tienda", "N&ombre de la caja", "Fec&ha"),
       fuenteCajeros_(tblUsuarios),
       fuenteVendedores_(tblUsuarios),
       criterios_(*this) {
     TablaDelAlias(tblUsuarios, "tblUsuarios", "Usuarios.DB");
-    lkcmbTiendas = tienda.combo;
-    lkcmbCajas = caja.combo;
-    lkcmbCajero = NuevoLookup(this, "lkcmbCajero", &fuenteCajeros_, "Usuario", "Usuario;Nick", "C&ajero", 12, 72, 220, 136);
-    lkcmbVendedor = NuevoLookup(this, "lkcmbVendedor", &fuenteVendedores_, "Usuario", "Usuario;Nick", "&Vendedor", 12, 102, 220, 136);
-    edtFecDesde = NuevaFecha(this, "edtFecDesde", "Fec&ha", 12, 132, 136);
+    lkcmbCajero = NuevoLookup(this, "lkcmbCajero", &fuenteCajeros_, "Usuario", "Usuario;Nick", "C&ajero", 12, 102, 220, 136);
+    lkcmbVendedor = NuevoLookup(this, "lkcmbVendedor", &fuenteVendedores_, "Usuario", "Usuario;Nick", "&Vendedor", 12, 132, 220, 136);
     edtHoraIni = vcl::NewControl<velmor::TVlmEdit>(this, "edtHoraIni");
     edtHoraFin = vcl::NewControl<velmor::TVlmEdit>(this, "edtHoraFin");
     int izquierda = 148;
@@ -122,56 +105,29 @@ TfrmVenXHora::TfrmVenXHora(vcl::TComponent* owner)
     rgrpResumen->SetBounds(12, 192, 356, 60);
     rgrpResumen->SetTabStop(true);
     for (const char* p : kPeriodos) rgrpResumen->Items().Add(p);
-    edtTitReporte = vcl::NewControl<vcl::TEdit>(this, "edtTitReporte");
-    edtTitReporte->SetMaxLength(60);
-    edtTitReporte->SetBounds(148, 260, 220, 23);
-    edtTitReporte->SetTabStop(true);
-    auto* lblTitulo = vcl::NewControl<vcl::TLabel>(this, "lblTitulo");
-    lblTitulo->SetCaption("&Título del reporte");
-    lblTitulo->SetBounds(12, 264, 130, 16);
-    lblTitulo->SetFocusControl(edtTitReporte);
+    NuevoTitulo(260, kTitulos[2]);
     ColocaBotones(296);
 
     tblQuery = new TTablaTemporal(this, "tmptabla", CamposFranja());
     tblQuery->Dataset = "tmptabla_Tabla";
-    ayuda = AyudaSegunAcceso::PorAcceso;
-    encabezadoTienda = true;
     camposDinero = {"lblTotal", "lblMonto"};
     VarianteCuarenta(caja.cajas, "RVenHora40.QR2");
     criterios_.Usuarios(lkcmbCajero, lkcmbVendedor, &tblUsuarios);
 
-    OnCreate = [this](vcl::TObject*) {
-        const auto& cfg = Configuracion();
-        tienda.Abre();
+    OnCreate = [this, base = OnCreate](vcl::TObject* s) {
+        base(s);
         tblUsuarios.Open();
         edtHoraIni->SetText("00:00");
         edtHoraFin->SetText("23:59");
         rgrpResumen->SetItemIndex(2);
-        edtTitReporte->SetText(kTitulos[2]);
-        lkcmbTiendas->SetEnabled(cfg.AccesoTotal);
-        edtFecDesde->SetEnabled(cfg.AccesoTotal);
-        // The register's working day (today unless the host set another one).
-        edtFecDesde->SetDate(cfg.FechaTrabajo > 0 ? cfg.FechaTrabajo : text::Today());
         tblQuery->Crea();
     };
-    OnActivate = [this](vcl::TObject*) { FormActivate(); };
-    tienda.AlCambiar = [this](const std::string& codigo) { caja.MuestraTienda(codigo); };
     rgrpResumen->OnClick = [this](vcl::TObject*) {
         if (rgrpResumen->ItemIndex() >= 0) edtTitReporte->SetText(kTitulos[rgrpResumen->ItemIndex()]);
     };
     lkcmbCajero->OnExit = [this](vcl::TObject*) { UsuarioExit(lkcmbCajero, strCajero, strNomCajero); };
     lkcmbVendedor->OnExit = [this](vcl::TObject*) { UsuarioExit(lkcmbVendedor, strVendedor, strNomVendedor); };
-    for (auto* b : {btnPreview, btnImprimir})
-        b->OnClick = [this, base = b->OnClick](vcl::TObject* s) {
-            if (LlenaFranjas()) base(s);
-        };
-}
-
-void TfrmVenXHora::FormActivate() {
-    const auto& cfg = Configuracion();
-    if (strTienda.empty()) strTienda = cfg.TiendaActual;
-    tienda.Muestra(strTienda);
-    caja.MuestraTienda(strTienda, cfg.CajaActual);
+    AntesDeReportar([this] { return LlenaFranjas(); });
 }
 
 void TfrmVenXHora::UsuarioExit(vcl::TDBLookupComboBox* combo, std::string& clave, std::string& nombre) {
@@ -197,16 +153,9 @@ void TfrmVenXHora::HoraExit(velmor::TVlmEdit* edit) {
 }
 
 bool TfrmVenXHora::ModoDirecto(const std::string& p1, const std::string& p2) {
-    const auto& cfg = Configuracion();
-    edtFecDesde->SetText(p2);
-    tienda.Muestra(cfg.TiendaActual);
-    strTienda = cfg.TiendaActual;
-    if (!caja.MuestraTienda(strTienda, cfg.CajaActual) || caja.codigo != cfg.CajaActual) {
-        caja.codigo = cfg.CajaActual;
-        caja.descripcion.clear();
-    }
+    TomaEstacion(Configuracion().CajaActual, p2);
     strCajero = p1;
-    strNomCajero = p1.empty() ? kTodos : "";
+    strNomCajero.clear();
     if (!p1.empty() && tblUsuarios.Locate("Usuario", {db::Value(p1)}))
         strNomCajero = tblUsuarios.FieldByName("Nombre").AsString();
     if (!LlenaFranjas()) throw std::runtime_error(kSinVentas);
@@ -224,7 +173,7 @@ bool TfrmVenXHora::LlenaFranjas() {
         vcl::MessageBox(e.what(), "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
         return false;
     }
-    const std::string raiz = RaizDelDia(strTienda, caja.codigo, fecha_);
+    const std::string raiz = Raiz();
     if (!ExisteTabla(ArchivoDelDia(tables::DayKind::Ventas, raiz))) {
         if (!bDirecto) vcl::MessageBox(kSinVentas, "Advertencia", vcl::MB_OK | vcl::MB_ICONEXCLAMATION);
         return false;
@@ -268,10 +217,7 @@ bool TfrmVenXHora::LlenaFranjas() {
 }
 
 void TfrmVenXHora::AlCargarReporte(report::Report& r) {
-    const auto& f = rppdlg->Formats;
-    r.SetCaption("lblNomCaja", caja.descripcion);
-    r.SetCaption("lblFecha", text::FormatDateTime(kFormatoFecha, text::Now(), f));
-    r.SetCaption("lblFechaSel", "Del " + text::FormatDateTime(kFormatoFecha, fecha_, f));
+    EncabezadoDelDia(r);
     r.SetCaption("lblNumCajero", strCajero.empty() ? kTodos : strCajero);
     r.SetCaption("lblNomCajero", strCajero.empty() ? "" : strNomCajero);
     r.SetCaption("lblNumVendedor", strVendedor.empty() ? kTodos : strVendedor);

@@ -19,12 +19,9 @@
 #include "platform/vcl/edits.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
-#include "reports/framework/date_edit.h"
-#include "reports/framework/day_files.h"
 #include "reports/framework/entry.h"
-#include "reports/framework/register_picker.h"
 #include "reports/framework/report_table.h"
-#include "reports/framework/store_picker.h"
+#include "reports/register/register_day.h"
 #include "reports/framework/temp_table.h"
 
 namespace reportes {
@@ -34,7 +31,6 @@ constexpr const char* kCaption = "Ventas por formas de pago";
 constexpr int kAyuda = 58;
 constexpr const char* kSinVentas = "No existe archivo de ventas";
 constexpr const char* kRango = "La clave de la forma de pago inicial no debe ser mayor a la final";
-constexpr const char* kFormatoFecha = "dd'/'mmmm'/'yyyy";
 constexpr const char* kTodos = "Todos";
 constexpr const char* kEfectivo = "01";
 
@@ -51,19 +47,13 @@ struct Pago {
 
 }  // namespace
 
-class TfrmVenXTPagos : public TfrmReporte {
+class TfrmVenXTPagos : public TfrmDiaDeCaja {
 public:
     explicit TfrmVenXTPagos(vcl::TComponent* owner);
 
-    SelectorTienda tienda;
-    SelectorCaja caja;
-    vcl::TDBLookupComboBox* lkcmbTiendas;
-    vcl::TDBLookupComboBox* lkcmbCajas;
     vcl::TDBLookupComboBox* lkcmbTPagoDesde;
     vcl::TDBLookupComboBox* lkcmbTPagoHasta;
     vcl::TDBLookupComboBox* lkcmbCajero;
-    velmor::TVlmEdit* edtFecDesde;
-    vcl::TEdit* edtTitReporte;
     db::TTable tblUsuarios, tblTPagos;
     TTablaTemporal* tblQuery;
 
@@ -76,96 +66,58 @@ protected:
     void AlCargarReporte(report::Report& r) override;
 
 private:
-    void FormActivate();
     bool EnRango(const std::string& tpago) const;
     // The day's payments into the table; false without the day's file.
     bool LlenaPagos();
 
-    text::TDateTime fecha_ = 0;
     std::string strCajero, strNomCajero;
     db::TDataSetListSource fuenteCajeros_, fuenteTPagos_;
     Criterios criterios_;
 };
 
 TfrmVenXTPagos::TfrmVenXTPagos(vcl::TComponent* owner)
-    : TfrmReporte(owner, "TfrmVenXTPagos", kCaption, kAyuda),
-      tienda(*this, this, "&Nombre  de la tienda", 12, 12, 220, 136),
-      caja(*this, this, "N&ombre de la caja", 12, 42, 220, 136),
+    : TfrmDiaDeCaja(owner, "TfrmVenXTPagos", kCaption, kAyuda, "&Nombre  de la tienda", "N&ombre de la caja", "Fec&ha"),
       fuenteCajeros_(tblUsuarios),
       fuenteTPagos_(tblTPagos),
       criterios_(*this) {
     TablaDelAlias(tblUsuarios, "tblUsuarios", "Usuarios.DB");
     TablaDelAlias(tblTPagos, "tblTPagos", "TPagos.DB");
-    lkcmbTiendas = tienda.combo;
-    lkcmbCajas = caja.combo;
-    edtFecDesde = NuevaFecha(this, "edtFecDesde", "Fec&ha", 12, 72, 136);
     lkcmbTPagoDesde = NuevoLookup(this, "lkcmbTPagoDesde", &fuenteTPagos_, "TPAGO", "DESCRIPCIO;TPAGO",
                                   "Forma de pago inicia&l", 12, 102, 220, 136);
     lkcmbTPagoHasta = NuevoLookup(this, "lkcmbTPagoHasta", &fuenteTPagos_, "TPAGO", "DESCRIPCIO;TPAGO",
                                   "Forma de pago fin&al", 12, 132, 220, 136);
     lkcmbCajero = NuevoLookup(this, "lkcmbCajero", &fuenteCajeros_, "Usuario", "Usuario;Nick", "Caj&ero", 12, 162, 220, 136);
-    edtTitReporte = vcl::NewControl<vcl::TEdit>(this, "edtTitReporte");
-    edtTitReporte->SetMaxLength(60);
-    edtTitReporte->SetBounds(148, 192, 220, 23);
-    edtTitReporte->SetTabStop(true);
-    auto* lblTitulo = vcl::NewControl<vcl::TLabel>(this, "lblTitulo");
-    lblTitulo->SetCaption("&Título del reporte");
-    lblTitulo->SetBounds(12, 196, 130, 16);
-    lblTitulo->SetFocusControl(edtTitReporte);
+    NuevoTitulo(192, kCaption);
     ColocaBotones(228);
 
     tblQuery = new TTablaTemporal(this, "tmptabla", CamposPago());
     tblQuery->Dataset = "tmptabla_Tabla";
-    ayuda = AyudaSegunAcceso::PorAcceso;
-    encabezadoTienda = true;
     camposDinero = {"lblSubTotal", "lblTotal", "lblMonto"};
     VarianteCuarenta(caja.cajas, "RVxTPago40.QR2");
     criterios_.Usuarios(lkcmbCajero, nullptr, &tblUsuarios);
     ConectaRango(lkcmbTPagoDesde, lkcmbTPagoHasta, kRango);
 
-    OnCreate = [this](vcl::TObject*) {
-        const auto& cfg = Configuracion();
-        tienda.Abre();
+    OnCreate = [this, base = OnCreate](vcl::TObject* s) {
+        base(s);
         tblUsuarios.Open();
         tblTPagos.Open();
-        edtTitReporte->SetText(kCaption);
-        lkcmbTiendas->SetEnabled(cfg.AccesoTotal);
-        edtFecDesde->SetEnabled(cfg.AccesoTotal);
-        // The register's working day (today unless the host set another one).
-        edtFecDesde->SetDate(cfg.FechaTrabajo > 0 ? cfg.FechaTrabajo : text::Today());
         tblQuery->Crea();
     };
-    OnActivate = [this](vcl::TObject*) { FormActivate(); };
-    tienda.AlCambiar = [this](const std::string& codigo) { caja.MuestraTienda(codigo); };
     lkcmbCajero->OnExit = [this](vcl::TObject*) {
         const std::string usuario = lkcmbCajero->KeyValue();
         if (usuario.empty() || !tblUsuarios.Locate("Usuario", {db::Value(usuario)})) return;
         strCajero = usuario;
         strNomCajero = tblUsuarios.FieldByName("Nombre").AsString();
     };
-    for (auto* b : {btnPreview, btnImprimir})
-        b->OnClick = [this, base = b->OnClick](vcl::TObject* s) {
-            if (LlenaPagos()) base(s);
-            else vcl::MessageBox(kSinVentas, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
-        };
-}
-
-void TfrmVenXTPagos::FormActivate() {
-    const auto& cfg = Configuracion();
-    if (strTienda.empty()) strTienda = cfg.TiendaActual;
-    tienda.Muestra(strTienda);
-    caja.MuestraTienda(strTienda, cfg.CajaActual);
+    AntesDeReportar([this] {
+        if (LlenaPagos()) return true;
+        vcl::MessageBox(kSinVentas, "Advertencia", vcl::MB_OK | vcl::MB_ICONINFORMATION);
+        return false;
+    });
 }
 
 bool TfrmVenXTPagos::ModoDirecto(const std::string& p1, const std::string& p2) {
-    const auto& cfg = Configuracion();
-    edtFecDesde->SetText(p2);
-    tienda.Muestra(cfg.TiendaActual);
-    strTienda = cfg.TiendaActual;
-    if (!caja.MuestraTienda(strTienda, cfg.CajaActual) || caja.codigo != cfg.CajaActual) {
-        caja.codigo = cfg.CajaActual;
-        caja.descripcion.clear();
-    }
+    TomaEstacion(Configuracion().CajaActual, p2);
     strCajero = p1;
     strNomCajero.clear();
     if (!p1.empty() && tblUsuarios.Locate("Usuario", {db::Value(p1)}))
@@ -183,7 +135,7 @@ bool TfrmVenXTPagos::EnRango(const std::string& tpago) const {
 
 bool TfrmVenXTPagos::LlenaPagos() {
     fecha_ = edtFecDesde->TextAsDate();
-    const std::string raiz = RaizDelDia(strTienda, caja.codigo, fecha_);
+    const std::string raiz = Raiz();
     if (!ExisteTabla(ArchivoDelDia(tables::DayKind::Ventas, raiz))) return false;
 
     // Every paid note of the register (and cashier) read once, its four slots spread here:
@@ -250,10 +202,7 @@ bool TfrmVenXTPagos::LlenaPagos() {
 }
 
 void TfrmVenXTPagos::AlCargarReporte(report::Report& r) {
-    const auto& f = rppdlg->Formats;
-    r.SetCaption("lblNomCaja", caja.descripcion);
-    r.SetCaption("lblFecha", text::FormatDateTime(kFormatoFecha, text::Now(), f));
-    r.SetCaption("lblFechaSel", "Del " + text::FormatDateTime(kFormatoFecha, fecha_, f));
+    EncabezadoDelDia(r);
     r.SetCaption("lblNumCajero", strCajero.empty() ? kTodos : strCajero);
     r.SetCaption("lblNomCajero", strCajero.empty() ? "" : strNomCajero);
     if (!strDesde.empty() || !strHasta.empty()) {
