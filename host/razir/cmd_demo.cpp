@@ -120,6 +120,27 @@ std::vector<vcl::Step> DemoSteps(const std::string& entry, const demo::Options& 
     return {};
 }
 
+// The cash cut as the host prints it at the end of a shift: the station's cashier and working
+// day, straight to the printer; without a printer service the job is a file, kept in out/.
+void WriteDirectCut(const fs::path& dir, const velmor::TRazirConfig& config) {
+    ReportRun run;
+    run.entry = "RCorte";
+    run.p1 = config.UsuarioActual;
+    run.p2 = text::DateToStr(config.FechaTrabajo);
+    run.direct = true;
+    const fs::path out = fs::absolute(dir) / "out";
+    const fs::path before = fs::current_path();
+    fs::current_path(out);
+    RunReport(run);
+    fs::current_path(before);
+    std::error_code ec;
+    for (const char* printed : {"Corte.pdf", "Corte40.pdf"})
+        if (fs::exists(out / printed, ec)) {
+            fs::rename(out / printed, out / "RCorte-directo.pdf", ec);
+            std::cout << "  corte de caja (modo directo): " << (out / "RCorte-directo.pdf").string() << "\n";
+        }
+}
+
 // Every report the library has, previewed with its defaults into out/<report>.pdf, and the
 // demo ticket as the printer's bytes and as text: what a new user looks at first.
 void WriteSamples(const fs::path& dir, const demo::Options& o) {
@@ -141,6 +162,7 @@ void WriteSamples(const fs::path& dir, const demo::Options& o) {
         else std::cerr << "razir demo: " << entry << " no produjo vista preliminar\n";
     }
     std::cout << "  reportes: " << written << " en " << (dir / "out").string() << "\n";
+    WriteDirectCut(dir, inst.Config);
     const std::string ticket = (fs::absolute(dir) / "out" / "ticket.bin").string();
     const std::string texto = (fs::absolute(dir) / "out" / "ticket.txt").string();
     if (RunNote({"--out", ticket, "--text", texto}) == kExitDone)

@@ -15,13 +15,13 @@ std::size_t CodePoints(std::string_view text) { return text::Utf8Length(text); }
 
 namespace {
 
-// Splits UTF-8 text into its code points.
-std::vector<std::string> Chars(std::string_view text) {
+// Splits UTF-8 text into its code points; a line break stays one only for wrapped text.
+std::vector<std::string> Chars(std::string_view text, bool saltos = false) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < text.size();) {
         std::size_t len = std::max<std::size_t>(1, std::min(text::Utf8CharSize(text, i), text.size() - i));
         std::string ch(text.substr(i, len));
-        if (ch == "\n" || ch == "\r" || ch == "\t") ch = " ";
+        if ((ch == "\n" && !saltos) || ch == "\r" || ch == "\t") ch = " ";
         out.push_back(std::move(ch));
         i += len;
     }
@@ -34,6 +34,15 @@ std::vector<std::vector<std::string>> Wrap(const std::vector<std::string>& chars
     std::size_t i = 0;
     while (i < chars.size()) {
         std::size_t end = std::min(chars.size(), i + static_cast<std::size_t>(width));
+        // A line break inside the width ends the line there, as the PDF does (memos).
+        // A line that fills the width exactly and then breaks is one line, not two.
+        const auto hasta = chars.begin() + static_cast<std::ptrdiff_t>(std::min(chars.size(), end + 1));
+        const auto salto = std::find(chars.begin() + static_cast<std::ptrdiff_t>(i), hasta, "\n");
+        if (salto != hasta) {
+            lines.emplace_back(chars.begin() + static_cast<std::ptrdiff_t>(i), salto);
+            i = static_cast<std::size_t>(salto - chars.begin()) + 1;
+            continue;
+        }
         if (end < chars.size()) {
             // Break at the last space inside the width when there is one.
             std::size_t cut = end;
@@ -73,7 +82,7 @@ void TextRenderer::AddPage(const Page& page) {
             int col = cell(t->x, setup_.marginLeft, columnWidth_);
             int row = cell(t->y, setup_.marginTop, lh);
             int width = std::max(1, static_cast<int>(std::lround(t->width / columnWidth_)));
-            std::vector<std::string> chars = Chars(t->text);
+            std::vector<std::string> chars = Chars(t->text, t->wordWrap);
             if (t->autoSize) width = std::max(width, static_cast<int>(chars.size()));
             int lines = std::max(1, static_cast<int>(std::lround(t->height / lh)));
             std::vector<std::vector<std::string>> wrapped =

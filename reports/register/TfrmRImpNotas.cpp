@@ -6,8 +6,9 @@
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
-#include "reports/framework/date_pick.h"
+#include "reports/framework/date_edit.h"
 #include "reports/framework/entry.h"
+#include "reports/framework/report_table.h"
 #include "reports/framework/tables.h"
 #include "reports/register/reprint.h"
 
@@ -25,12 +26,6 @@ constexpr const char* kSinImpresora = "Error al acceder al dispositivo favor de 
 constexpr const char* kNotasValidas =
     "And (Status = 'N') And ((TIPODOCZOD Is Null) Or ((TIPODOCZOD  <> 'P') And (TIPODOCZOD  <> 'A')))";
 
-void Tabla(db::TTable& t, const char* componente, const char* nombre) {
-    t.Name = componente;
-    t.DatabaseName = kAlias;
-    t.TableName = nombre;
-}
-
 }  // namespace
 
 TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
@@ -41,27 +36,19 @@ TfrmRImpNotas::TfrmRImpNotas(vcl::TComponent* owner)
       fuenteUsuarios_(tblUsuarios) {
     ayuda = AyudaSegunAcceso::PorAcceso;
     paginaContinua = true;
-    Tabla(tblCajas, "tblCajas", "Cajas");
-    Tabla(tblUsuarios, "tblUsuarios", "Usuarios.DB");
-    Tabla(tblVenta, "tblVenta", "");
-    Tabla(tblDetalle, "tblDetalle", "");
-    Tabla(tblDispo, "tblDispo", "Dispos.DB");
-    Tabla(tblCatInven, "tblCatInven", "CatInven.DB");
-    Tabla(tblPagos, "tblPagos", "TPagos.DB");
-    Tabla(tblMonedas, "tblMonedas", "Monedas.DB");
+    TablaDelAlias(tblCajas, "tblCajas", "Cajas");
+    TablaDelAlias(tblUsuarios, "tblUsuarios", "Usuarios.DB");
+    TablaDelAlias(tblVenta, "tblVenta", "");
+    TablaDelAlias(tblDetalle, "tblDetalle", "");
+    TablaDelAlias(tblDispo, "tblDispo", "Dispos.DB");
+    TablaDelAlias(tblCatInven, "tblCatInven", "CatInven.DB");
+    TablaDelAlias(tblPagos, "tblPagos", "TPagos.DB");
+    TablaDelAlias(tblMonedas, "tblMonedas", "Monedas.DB");
 
     lkcmbTiendas = tienda.combo;
     lkcmbCajas = NuevoLookup(this, "lkcmbCajas", &fuenteCajas_, "Caja", "Descripcio", "N&ombre de la caja",
                              12, 42, 220, 136);
-    edtFecDesde = vcl::NewControl<velmor::TVlmEdit>(this, "edtFecDesde");
-    edtFecDesde->SetTipoDeDato(velmor::tyFecha);
-    ConSelectorFecha(edtFecDesde);
-    edtFecDesde->SetBounds(148, 72, 110, 23);
-    edtFecDesde->SetTabStop(true);
-    auto* lblFecha = vcl::NewControl<vcl::TLabel>(this, "lblFecha");
-    lblFecha->SetCaption("&Fecha");
-    lblFecha->SetBounds(12, 76, 130, 16);
-    lblFecha->SetFocusControl(edtFecDesde);
+    edtFecDesde = NuevaFecha(this, "edtFecDesde", "&Fecha", 12, 72, 136);
 
     grpNotas = vcl::NewControl<vcl::TGroupBox>(this, "grpNotas");
     grpNotas->SetCaption("Notas de venta ");

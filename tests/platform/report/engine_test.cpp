@@ -296,6 +296,8 @@ TEST(ReportEngine, BandSwitches) {
          "<subdetail dataset='D'><header height='4.233' printifempty='true'><label left='2.54' top='0' width='20' caption='notas:'/></header>"
          "<detail height='4.233'><field left='5.08' top='0' width='20' field='X'/></detail></subdetail>",
          "1\n notas:\n  a\n2\n notas:\n3\n notas:\n", "the header prints for a master row with no detail rows"},
+        {"<summary height='21.166'><label left='0' top='0' width='20.32' height='21.166' wordwrap='true' caption='  uno&#10;&#10;  dos&#10;12345678&#10;x'/></summary>",
+         "  uno\n\n  dos\n12345678\nx\n", "regression: a memo's line breaks ran its lines together in the text"},
     };
     for (const Case& c : cases) {
         MemoryDatasetFactory factory;

@@ -1,0 +1,17 @@
+// A dialog's own table over the point-of-sale tables: its component name, the alias and the
+// table's name, set the one way every dialog sets them.
+// Not here: opening, filtering or reading it (platform/db).
+#pragma once
+
+#include "platform/db/table.h"
+#include "reports/framework/config.h"
+
+namespace reportes {
+
+inline void TablaDelAlias(db::TTable& t, const char* componente, const char* nombre) {
+    t.Name = componente;
+    t.DatabaseName = kAlias;
+    t.TableName = nombre;
+}
+
+}  // namespace reportes
