@@ -48,7 +48,7 @@ std::string LocalSql(const std::string& stem) {
            "Sum(D.TotPartida-D.TotImp1-D.TotImp2-D.TotImp3-D.TotImp4) As SumMonto "
            "From V" + stem + " V, D" + stem + " D, CatInven C "
            "Where V.Nota = D.Nota And V.Caja = D.Caja And D.Producto = C.Producto "
-           "And V.Status = 'N' And D.TipoProducto <> 'K' "
+           "And V.Status = 'N' And (D.TipoProducto Is Null Or D.TipoProducto <> 'K') "
            "Group By D.Producto, C.Descripcio";
 }
 
@@ -58,7 +58,7 @@ std::string BareSql(const std::string& stem) {
            "SUM(D.TotPartida-D.TotImp1-D.TotImp2-D.TotImp3-D.TotImp4) AS SumMonto "
            "FROM v.V" + stem + " V, d.D" + stem + " D, main.CatInven C "
            "WHERE V.Nota = D.Nota AND V.Caja = D.Caja AND D.Producto = C.Producto "
-           "AND V.Status = 'N' AND D.TipoProducto <> 'K' "
+           "AND V.Status = 'N' AND (D.TipoProducto IS NULL OR D.TipoProducto <> 'K') "
            "GROUP BY D.Producto, C.Descripcio";
 }
 
