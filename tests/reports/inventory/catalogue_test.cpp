@@ -77,3 +77,34 @@ TEST_F(Catalogue, NoCriteriaShowTodosForProductsAndDepartmentsAndABoldTodasForTh
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Catalogue, OpenedWithoutAStoreListsTheStoreItsLookupShows) {
+    // What broke: without P1 the store stayed empty until the lookup was left, and the
+    // catalogue of store '' came out empty.
+    Play(RCatInventario, "click btnPreview");
+    ASSERT_EQ(Previews().size(), 1u);
+    const auto expected = Rows("SELECT Producto, Existencia FROM Exist WHERE Tienda = '01'");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Printed(Previews()[0], 7).size(), expected.size());
+}
+
+TEST_F(Catalogue, ASecondPreviewWithOnlyAFinalProductListsTheSameProducts) {
+    // What broke: the lower bound filled in by the first preview was taken as the user's own
+    // on the second one.
+    // Stock of a product the catalogue lacks: only the filled-in range keeps it.
+    db::TQuery alta;
+    alta.DatabaseName = (dir_ / "datos").string();
+    alta.SQL.Add("INSERT INTO Exist (Tienda, Producto, Existencia) VALUES ('01', '0000', 7)");
+    alta.ExecSQL();
+    const std::string k = First("SELECT Producto FROM Exist WHERE Tienda = '01' ORDER BY Producto LIMIT 1 OFFSET 9");
+    Play(RCatInventario, "set edtProdFin=" + k + "\nfocus cmbOrdenarPor\nclick btnPreview\nclose VistaPrevia\nclick btnPreview",
+         "01", "Tienda Centro");
+    ASSERT_EQ(Previews().size(), 2u);
+    EXPECT_EQ(Printed(Previews()[0], 7).size(), 9u);
+    EXPECT_NE(Previews()[0].find("\n0000 "), std::string::npos) << Previews()[0];
+    EXPECT_EQ(Previews()[0], Previews()[1]);
+}
+
+}  // namespace
