@@ -8,6 +8,7 @@
 #include "platform/vcl/dialogs.h"
 #include "reports/framework/date_pick.h"
 #include "reports/framework/line_pattern.h"
+#include "reports/framework/sql_criteria.h"
 #include "reports/framework/store_picker.h"
 
 namespace reportes {
@@ -44,23 +45,25 @@ bool EnExistencias(db::TTable& existencias, const std::string& tienda, const std
 
 }  // namespace
 
+namespace {
+// The dialogs' " And ..." form of the typed conditions: one rule for quoting and ranges.
+std::string Y(std::string condicion) { return condicion.empty() ? condicion : " And " + condicion; }
+}  // namespace
+
 std::string FragmentoTienda(std::string_view campo, std::string_view tienda) {
-    return " And " + std::string(campo) + " = " + db::QuoteValue(std::string(tienda));
+    return Y(CondicionIgual(campo, tienda));
 }
 
 std::string FragmentoRango(std::string_view campo, std::string_view ini, std::string_view fin) {
-    return " And (" + std::string(campo) + " Between " + db::QuoteValue(std::string(ini)) +
-           " And " + db::QuoteValue(std::string(fin)) + ")";
+    return Y(CondicionRango(campo, RangoClaves{std::string(ini), std::string(fin)}));
 }
 
 std::string FragmentoLinea(std::string_view campo, std::string_view lineaTecleada) {
-    const std::string patron = LineaPattern(lineaTecleada);
-    if (patron.empty()) return {};
-    return "  And (" + std::string(campo) + " Like " + db::QuoteValue(patron) + " ESCAPE '\\')";
+    return Y(CondicionLinea(campo, lineaTecleada));
 }
 
 std::string FragmentoUsuario(std::string_view campo, std::string_view codigo) {
-    return " And (" + std::string(campo) + " Like " + db::QuoteLikeValue(std::string(codigo)) + ")";
+    return Y(CondicionIgual(campo, codigo));
 }
 
 void Criterios::Tienda(SelectorTienda& selector, db::TTable* existencias) {

@@ -22,15 +22,15 @@ namespace reportes {
 inline constexpr const char* kFiltroCajeros = "TipoUsr<>'D'";
 inline constexpr const char* kFiltroVendedores = "TipoUsr= 'D'";
 
-// Fragments that follow a WHERE clause, each starting with "And" so they can be appended in
-// any order. Values are quoted as SQL literals, so no typed value can change a query.
-// " And E.Tienda = '01'"
+// The typed conditions of sql_criteria.h in the form the dialogs append after a WHERE: each
+// starts with " And ", so they follow one another in any order; "" for an empty value.
+// " And (E.Tienda = '01')"
 std::string FragmentoTienda(std::string_view campo, std::string_view tienda);
-// " And (Inv.Producto Between '0001' And '0100')"
+// " And (Inv.Producto Between '0001' And '0100')"; one bound alone gives an open range.
 std::string FragmentoRango(std::string_view campo, std::string_view ini, std::string_view fin);
-// "  And (Inv.Linea Like 'AB%' ESCAPE '\')", or "" when the line criterion is empty.
+// " And (Inv.Linea Like 'AB%' ESCAPE '\')", or "" when the line criterion is empty.
 std::string FragmentoLinea(std::string_view campo, std::string_view lineaTecleada);
-// " And (Cajero Like '015' ESCAPE '\')": the one user the report is limited to.
+// " And (Cajero = '015')": the one user the report is limited to.
 std::string FragmentoUsuario(std::string_view campo, std::string_view codigo);
 
 class Criterios {

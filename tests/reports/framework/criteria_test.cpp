@@ -15,13 +15,14 @@ using reportes::Criterios;
 TEST(Fragments, ValuesAreQuotedSoTheyNeverChangeTheQuery) {
     struct Case { std::string got, want, why; };
     const Case kCases[] = {
-        {reportes::FragmentoTienda("E.Tienda", "01"), " And E.Tienda = '01'", "plain store"},
-        {reportes::FragmentoTienda("E.Tienda", "0'1"), " And E.Tienda = '0''1'", "quote doubled"},
+        {reportes::FragmentoTienda("E.Tienda", "01"), " And (E.Tienda = '01')", "plain store"},
+        {reportes::FragmentoTienda("E.Tienda", "0'1"), " And (E.Tienda = '0''1')", "quote doubled"},
         {reportes::FragmentoRango("Inv.Producto", "A", "B' Or '1'='1"),
          " And (Inv.Producto Between 'A' And 'B'' Or ''1''=''1')", "injection stays a value"},
-        {reportes::FragmentoLinea("Inv.Linea", "AB???"), "  And (Inv.Linea Like 'AB%' ESCAPE '\\')", "pattern"},
+        {reportes::FragmentoLinea("Inv.Linea", "AB???"), " And (Inv.Linea Like 'AB%' ESCAPE '\\')", "pattern"},
         {reportes::FragmentoLinea("Inv.Linea", ""), "", "no line: no condition"},
-        {reportes::FragmentoUsuario("Cajero", "01%"), " And (Cajero Like '01\\%' ESCAPE '\\')", "typed % is literal"},
+        {reportes::FragmentoUsuario("Cajero", "01%"), " And (Cajero = '01%')", "typed % is literal"},
+        {reportes::FragmentoRango("Inv.Producto", "", "B"), " And (Inv.Producto <= 'B')", "only a final key"},
     };
     for (const auto& c : kCases) EXPECT_EQ(c.got, c.want) << c.why;
 }
@@ -141,7 +142,7 @@ TEST_F(CriteriaDialog, TheInitialLinePatternNeedsNoLookupAndMatchesEveryLine) {
     auto& d = Run("focus edtLinea2\nfocus edtFecDesde");
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(d.strLinea, "?????");
-    EXPECT_EQ(reportes::FragmentoLinea("Inv.Linea", d.strLinea), "  And (Inv.Linea Like '%' ESCAPE '\\')");
+    EXPECT_EQ(reportes::FragmentoLinea("Inv.Linea", d.strLinea), " And (Inv.Linea Like '%' ESCAPE '\\')");
 }
 
 TEST_F(CriteriaDialog, ALineMissingFromTheCatalogueIsRefused) {
