@@ -104,6 +104,22 @@ void InstallShipped(const fs::path& dir) {
     }
 }
 
+// The steps a report's sample plays before its preview: reports over a date range look at the
+// generated days instead of today.
+std::vector<vcl::Step> DemoSteps(const std::string& entry, const demo::Options& o) {
+    const std::string desde = text::FormatDateTime("dd/mm/yyyy", o.from);
+    const std::string hasta = text::FormatDateTime("dd/mm/yyyy", o.from + o.days - 1);
+    if (entry == "RIngresoXTienda" || entry == "RIngresoXCajero")
+        return {vcl::Step::Set("edtFecIni", desde), vcl::Step::Set("edtFecFin", hasta),
+                vcl::Step::Click(o.days > 7 ? "rbtnSemanal" : "rbtnDiario")};
+    if (entry == "RVenXCajero" || entry == "RVenXTienda" || entry == "RVenXVendedor")
+        return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta)};
+    if (entry == "RVenXProducto")
+        return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta),
+                vcl::Step::Click(o.days > 28 ? "rbtnMensual" : o.days > 7 ? "rbtnSemanal" : "rbtnDiario")};
+    return {};
+}
+
 // The cash cut as the host prints it at the end of a shift: the station's cashier and working
 // day, straight to the printer; without a printer service the job is a file, kept in out/.
 void WriteDirectCut(const fs::path& dir, const velmor::TRazirConfig& config) {
@@ -127,7 +143,7 @@ void WriteDirectCut(const fs::path& dir, const velmor::TRazirConfig& config) {
 
 // Every report the library has, previewed with its defaults into out/<report>.pdf, and the
 // demo ticket as the printer's bytes and as text: what a new user looks at first.
-void WriteSamples(const fs::path& dir) {
+void WriteSamples(const fs::path& dir, const demo::Options& o) {
     const std::string home = fs::absolute(dir).string();
     ::setenv("RAZIR_HOME", home.c_str(), 1);
     auto inst = velmor::Installation::Load(velmor::FindInstallationFolder());
@@ -139,6 +155,7 @@ void WriteSamples(const fs::path& dir) {
         run.entry = entry;
         run.p1 = inst.Config.TiendaActual;
         run.p2 = inst.Config.GetDescripcionTienda();
+        run.steps = DemoSteps(entry, o);
         run.out = (fs::absolute(dir) / "out" / (entry + ".pdf")).string();
         const ReportOutcome r = RunReport(run);
         if (r.previewed) ++written;
@@ -212,7 +229,7 @@ int RunDemo(const std::vector<std::string>& args) {
     std::snprintf(secs, sizeof secs, "%.2f", s.seconds);
     std::cout << "  segundos: " << secs << "\n";
     InstallShipped(dir);
-    WriteSamples(dir);
+    WriteSamples(dir, o);
     std::cout << "Úsela con: RAZIR_HOME=" << fs::absolute(dir).lexically_normal().string() << " "
               << shell::ProgramFolder() << "razir <orden>\n";
     return kExitDone;
