@@ -1,5 +1,5 @@
 // The cash cut end to end as the host and a user run it: a demo installation, the cut the demo
-// prints both ways, `razir report RCorte CAJERO FECHA direct` at the end of a shift, and the
+// prints both ways (and the other reports of a register's day it previews), `razir report RCorte CAJERO FECHA direct` at the end of a shift, and the
 // 40-column register's cut as text.
 #include <gtest/gtest.h>
 
@@ -34,6 +34,9 @@ TEST(CorteDemo, TheHostsDirectCallPrintsTheShiftAndTheRollIsFortyColumnsWide) {
     ASSERT_EQ(std::system((razir + " demo " + home.string() + " --days 3 --from 2026-01-29 > /dev/null").c_str()), 0);
     EXPECT_TRUE(fs::exists(home / "out" / "RCorte.pdf"));
     EXPECT_TRUE(fs::exists(home / "out" / "RCorte-directo.pdf"));
+    // The other reports of a register's day preview with the demo's working day.
+    for (const char* otro : {"RCompFiscal.pdf", "RResumenVentaHora.pdf", "RVentasPorTPago.pdf"})
+        EXPECT_TRUE(fs::exists(home / "out" / otro)) << otro;
 
     // The station's register 01 prints on sheets; no printer service here: the job is a file.
     const fs::path trabajo = home / "trabajo";
