@@ -40,7 +40,8 @@ int RunGui(const std::vector<std::string>& args) {
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         std::cerr << "razir gui: no se pudo cargar la parte de escritorio (" << path
-                  << "): " << ::dlerror() << "\n";
+                  << "): " << ::dlerror()
+                  << "\nSe construye con: cmake --build build --target razir_desktop\n";
         return kExitFailed;
     }
     auto run = reinterpret_cast<RazirDesktopMainFn>(::dlsym(module, kDesktopEntry));
