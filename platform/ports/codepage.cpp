@@ -2,13 +2,13 @@
 // the OEM pages are read once from the C library's iconv, byte by byte.
 #include "platform/ports/codepage.h"
 
-#include "platform/text/fold.h"
 #include "platform/text/utf8.h"
 
 #include <iconv.h>
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <unordered_map>
 
 namespace ports {
@@ -98,7 +98,8 @@ std::optional<char32_t> NextCodePoint(std::string_view s, size_t& i) {
 }  // namespace
 
 std::optional<CodePage> CodePageByName(std::string_view name) {
-    std::string n = text::UpperCase(name);
+    std::string n;
+    for (char c : name) n += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     for (std::string_view prefix : {"CP", "IBM", "WINDOWS-"})
         if (n.starts_with(prefix)) n.erase(0, prefix.size());
     if (n == "850") return CodePage::CP850;

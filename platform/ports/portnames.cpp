@@ -4,10 +4,15 @@
 #include <cctype>
 
 #include "platform/ports/port.h"
-#include "platform/text/fold.h"
 
 namespace ports {
 namespace {
+
+std::string Upper(const std::string& s) {
+    std::string u;
+    for (char c : s) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
 
 // The number after a prefix, or -1 when the rest is not a positive decimal number.
 int NumberAfter(const std::string& upper, const std::string& prefix) {
@@ -25,9 +30,9 @@ int NumberAfter(const std::string& upper, const std::string& prefix) {
 }  // namespace
 
 std::string ResolvePortName(const std::string& name, const PortMap& mapping) {
-    const std::string key = text::UpperCase(name);
+    std::string key = Upper(name);
     for (const auto& [k, path] : mapping)
-        if (text::SameText(k, name)) return path;
+        if (Upper(k) == key) return path;
     if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
     if (int n = NumberAfter(key, "COM"); n > 0) return "/dev/ttyS" + std::to_string(n - 1);
     if (int n = NumberAfter(key, "LPT"); n > 0) return "/dev/lp" + std::to_string(n - 1);
