@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text/format.h"
+#include "platform/text/gcc12_restrict.h"
 #include "platform/text/format_internal.h"
 #include "platform/text/trim.h"
 
@@ -93,6 +94,7 @@ std::string GroupThousands(const std::string& digits, char sep) {
 
 }  // namespace
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string FixedDigits(const Decimal& d, int decimals, bool thousands, const FormatSettings& s) {
     std::string integer = IntegerDigits(d);
     if (integer.empty()) integer = "0";
@@ -103,7 +105,9 @@ std::string FixedDigits(const Decimal& d, int decimals, bool thousands, const Fo
     }
     return out;
 }
+GCC12_FALSE_RESTRICT_END
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string GeneralDigits(const Decimal& d, int precision, const FormatSettings& s) {
     if (d.IsZero()) return "0";
     if (d.exponent > precision || d.exponent < -3) {
@@ -122,6 +126,7 @@ std::string GeneralDigits(const Decimal& d, int precision, const FormatSettings&
     if (fraction <= 0) return integer;
     return integer + s.DecimalSeparator + FractionDigits(d, fraction);
 }
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace detail
 

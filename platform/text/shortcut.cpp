@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/text/fold.h"
+#include "platform/text/gcc12_restrict.h"
 #include "platform/text/format.h"
 
 namespace text {
@@ -23,6 +24,7 @@ constexpr KeyName kNames[] = {
     {0x6A, "Num *"}, {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x6F, "Num /"},
 };
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string KeyText(int key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
@@ -30,6 +32,7 @@ std::string KeyText(int key) {
         if (k.key == key) return k.name;
     return {};
 }
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace
 
