@@ -17,7 +17,8 @@ struct TDatosNota {
 };
 
 // Reads the file; a missing file, section or key, or text that is not a number, reads 0.
-// Negative values read 0 and pauses are capped at kMaxSleep.
+// Negative values read 0 and pauses are capped at kMaxSleep. A malformed line throws
+// text::ConfigError naming the file and the line.
 TDatosNota LeerDatosNota(const std::string& path);
 
 // "datosnota" in the folder of the running program.

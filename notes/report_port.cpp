@@ -24,12 +24,12 @@ void TNtaReporte::Configurar() {
 }
 
 void TNtaReporte::InicializarPuerto() {
+    datosNota_ = LeerDatosNota(ArchivoDatosNota);  // before the port opens: a bad file leaves it shut
     Configurar();
     comm_.Open();  // a port that does not open throws: nothing is written to it
     // One millisecond a byte and ten more; the port component raises both to what the line
     // rate needs.
     listo_ = comm_.SetWriteTimeouts(1, 10);
-    datosNota_ = LeerDatosNota(ArchivoDatosNota);
     try {
         ImprimirCodigo(Secuencias.Inicializar);
     } catch (...) {
@@ -108,6 +108,7 @@ void TNtaReporte::Abortar() noexcept {
 }
 
 void TNtaReporte::AbreCajon() {
+    datosNota_ = LeerDatosNota(ArchivoDatosNota);  // before the port opens: a bad file leaves it shut
     Configurar();
     comm_.Open();
     try {

@@ -2,7 +2,6 @@
 // data folder "datos" with a generated chain, the folder "out" for the ticket printer on a
 // file) and prints a summary.
 // Not here: the generation itself (demo/generator.*).
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -14,6 +13,7 @@
 #include "host/velmor/session.h"
 #include "platform/shell/folders.h"
 #include "platform/text/format.h"
+#include "platform/text/fold.h"
 #include "platform/vcl/application.h"
 #include "host/razir/demo/generator.h"
 #include "host/velmor/installation.h"
@@ -34,9 +34,7 @@ int ParseInt(const std::string& flag, const std::string& value) { return OpcionE
 bool HasTables(const fs::path& folder) {
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
-        std::string ext = e.path().extension().string();
-        for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        if (ext == ".DB") return true;
+        if (text::SameText(e.path().extension().string(), ".DB")) return true;
     }
     return false;
 }
@@ -45,9 +43,7 @@ void RemoveTables(const fs::path& folder) {
     std::error_code ec;
     std::vector<fs::path> old;
     for (const auto& e : fs::directory_iterator(folder, ec)) {
-        std::string ext = e.path().extension().string();
-        for (auto& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        if (ext == ".DB") old.push_back(e.path());
+        if (text::SameText(e.path().extension().string(), ".DB")) old.push_back(e.path());
     }
     for (const auto& p : old) fs::remove(p);
 }

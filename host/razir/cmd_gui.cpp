@@ -1,15 +1,13 @@
-// `razir gui`: the desktop program. Loads the installation, opens libReportes.so beside the
-// program and shows the main window with the report menus through the desktop driver.
-// Not here: the window itself (gui/main_window.*) or the driver (platform/vcl/qt).
+// `razir gui`: the desktop program. The window and the Qt driver live in a module beside the
+// program (librazir_desktop.so) loaded here with dlopen, so the other commands never load Qt.
+// Not here: the window (gui/main_window.*) or what the module runs (gui/desktop_entry.cpp).
+#include <dlfcn.h>
+
 #include <iostream>
 
 #include "host/razir/commands.h"
-#include "host/razir/gui/main_window.h"
-#include "host/velmor/installation.h"
-#include "host/velmor/session.h"
+#include "host/razir/gui/desktop_entry.h"
 #include "platform/shell/folders.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/qt/desktop_driver.h"
 
 namespace razir {
 
@@ -21,6 +19,21 @@ const char kUso[] =
     "RAZIR_HOME o junto al programa; con --captura escribe la imagen de la ventana y termina.\n";
 
 }  // namespace
+
+void* DesktopSymbol(const char* symbol, const char* command) {
+    const std::string path = shell::ProgramFolder() + kDesktopModule;
+    // Kept loaded to the end of the process: Qt's own exit handlers live in the module.
+    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        std::cerr << command << ": no se pudo cargar la parte de escritorio (" << path
+                  << "): " << ::dlerror()
+                  << "\nSe construye con: cmake --build build --target razir_desktop\n";
+        return nullptr;
+    }
+    void* found = ::dlsym(module, symbol);
+    if (!found) std::cerr << command << ": " << path << " no tiene " << symbol << "\n";
+    return found;
+}
 
 int RunGui(const std::vector<std::string>& args) {
     std::string picture;
@@ -37,32 +50,9 @@ int RunGui(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
-    velmor::Installation inst = velmor::Installation::Load(velmor::FindInstallationFolder());
-    if (!inst.ConfigFound)
-        std::cerr << "razir gui: no se encontró " << inst.ConfigFile << "; se usan los valores por omisión\n";
-    for (const std::string& w : inst.Warnings) std::cerr << "razir gui: " << w << "\n";
-    velmor::OpenSession(inst);
-
-    vcl::qt::DesktopDriver driver;
-    vcl::DriverScope scope(driver);
-    gui::SharedReportLibrary library(shell::ProgramFolder() + "libReportes.so");
-    if (!library.Error().empty()) std::cerr << "razir gui: " << library.Error() << "\n";
-    const velmor::TRazirConfig& config = inst.Config;
-    vcl::FreePtr<gui::TfrmRazir> form(vcl::Create<gui::TfrmRazir>(
-        nullptr, library, config.TiendaActual, config.GetDescripcionTienda(), config.NomEmpresa,
-        library.Error().empty() ? "" : "no se encontró libReportes.so junto al programa."));
-    vcl::Application->SetMainForm(form.get());
-    driver.SetMainMenu(*form, form->MenuRoot());
-    form->Show();
-    if (!picture.empty()) {
-        if (!driver.SavePicture(form.get(), picture)) {
-            std::cerr << "razir gui: no se pudo escribir " << picture << "\n";
-            return kExitFailed;
-        }
-        return kExitDone;
-    }
-    driver.Run(*form);
-    return kExitDone;
+    auto run = reinterpret_cast<RazirDesktopMainFn>(DesktopSymbol(kDesktopEntry, "razir gui"));
+    if (!run) return kExitFailed;
+    return run(picture.c_str());
 }
 
 }  // namespace razir

@@ -12,13 +12,12 @@
 #include <stdexcept>
 
 #include "host/razir/commands.h"
-#include "host/razir/gui/main_window.h"
+#include "host/razir/gui/desktop_entry.h"
 #include "host/razir/options.h"
 #include "host/velmor/installation.h"
 #include "host/velmor/session.h"
 #include "notes/demo.h"
 #include "notes/report.h"
-#include "platform/vcl/qt/desktop_driver.h"
 
 namespace razir {
 namespace {
@@ -89,12 +88,8 @@ int RunNote(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (opt.count("editar")) {
-        velmor::Installation editada = velmor::Installation::Load(velmor::FindInstallationFolder());
-        velmor::OpenSession(editada);
-        vcl::qt::DesktopDriver driver;
-        vcl::DriverScope scope(driver);
-        gui::EditarFormato(opt["editar"]);
-        return kExitDone;
+        auto editar = reinterpret_cast<RazirDesktopEditorFn>(DesktopSymbol(kDesktopEditor, "razir note"));
+        return editar && editar(opt["editar"].c_str()) == 0 ? kExitDone : kExitFailed;
     }
     if (!opt.count("out")) {
         std::cerr << kUso;

@@ -20,5 +20,8 @@ int RunReportCommand(const std::vector<std::string>& args);
 int RunDemo(const std::vector<std::string>& args);
 // razir gui: the desktop program's main window with the report menus (cmd_gui.cpp).
 int RunGui(const std::vector<std::string>& args);
+// The symbol of the desktop module (librazir_desktop.so beside the program), loaded on first
+// use; nullptr, with the reason on standard error, when the module or the symbol is missing.
+void* DesktopSymbol(const char* symbol, const char* command);
 
 }  // namespace razir

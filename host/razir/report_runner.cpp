@@ -9,6 +9,7 @@
 #include "host/razir/gui/report_menu.h"
 #include "platform/report/preview.h"
 #include "platform/shell/folders.h"
+#include "platform/text/fold.h"
 
 namespace razir {
 namespace {
@@ -29,12 +30,12 @@ public:
     report::PreviewTarget Target(const std::string& name) override {
         const fs::path out(out_);
         std::string ext = out.extension().string();
-        for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        ext = text::FoldCase(ext);
         ext_ = ext;
         report::PreviewTarget t;
         t.wantText = ext == ".txt";
         if (ext == ".pdf") t.pdfPath = out_;
-        else t.pdfPath = (fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()) + ".pdf")).string();
+        else t.pdfPath = shell::TempFolder() + name + "-" + std::to_string(::getpid()) + ".pdf";
         if (ext == ".png") t.pngPrefix = (out.parent_path() / out.stem()).string();
         return t;
     }

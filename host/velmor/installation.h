@@ -11,10 +11,16 @@
 #include <vector>
 
 #include "host/velmor/config.h"
-#include "host/velmor/ini.h"
+#include "platform/text/ini.h"
 #include "platform/text/locale.h"
 
 namespace velmor {
+
+// razir.ini is read by the text layer's one INI reader; its errors are the installation's.
+using text::ConfigError;
+using text::IniEntry;
+using text::IniFile;
+using text::IniSection;
 
 // RAZIR_HOME when set and not empty, otherwise the running program's folder; with a
 // trailing "/".

@@ -3,6 +3,7 @@
 //   cmp  := operand op operand | operand "is" ["not"] "null"
 // An operand is a field of the dataset, a quoted value, a number or an unquoted value.
 #include "platform/db/filter.h"
+#include "platform/text/gcc12_restrict.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -232,6 +233,7 @@ private:
         return op;
     }
 
+    GCC12_FALSE_RESTRICT_BEGIN
     std::string Build(const Operand& left, const std::string& op, const Operand& right) {
         const FieldDef& f = *left.field;
         if (right.field && !right.quoted) return Column(f) + " " + op + " " + QuoteIdent(right.field->name);
@@ -261,6 +263,7 @@ private:
         binds_.push_back(ValueFor(&f, text));
         return Column(f) + " " + op + " ?";
     }
+    GCC12_FALSE_RESTRICT_END
 
     std::string src_;
     const std::vector<FieldDef>& fields_;

@@ -7,6 +7,7 @@
 // connection, so it still runs; such copies are read-only snapshots, which is all the
 // reports need from a statement that wide.
 #include "platform/db/query.h"
+#include "platform/text/gcc12_restrict.h"
 
 #include <filesystem>
 
@@ -119,6 +120,7 @@ TQuery::~TQuery() {
     }
 }
 
+GCC12_FALSE_RESTRICT_BEGIN
 void TQuery::Prepare() {
     const std::string text = SQL.Text();
     const std::string folder = DatabaseName.empty() ? std::string() : DatabaseFolder(DatabaseName);
@@ -192,6 +194,7 @@ void TQuery::Prepare() {
     BindParams();
     Cursor().conn = conn;
 }
+GCC12_FALSE_RESTRICT_END
 
 void TQuery::BindParams() {
     binds_.clear();

@@ -1,16 +1,12 @@
 // Maps field definitions to SQLite declared types and CREATE statements, and back.
 #include "platform/db/schema.h"
 
+#include "platform/text/fold.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace db {
 namespace {
-
-std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
-    return s;
-}
 
 std::string TableStem(std::string name) {
     auto slash = name.find_last_of('/');
@@ -41,7 +37,7 @@ std::string DeclaredType(const FieldDef& field) {
 }
 
 FieldDef FieldFromDeclared(const std::string& name, const std::string& declared) {
-    const std::string t = Upper(declared);
+    const std::string t = text::UpperCase(declared);
     FieldDef f{name, FieldType::String, 255, false};
     auto starts = [&](const char* p) { return t.rfind(p, 0) == 0; };
     if (starts("VARCHAR") || starts("CHAR")) {
@@ -83,7 +79,7 @@ std::vector<std::string> CreateTableSql(const TableDef& def, const std::string& 
     std::vector<std::string> out;
     std::vector<const IndexDef*> secondary;
     for (const auto& idx : def.indexes) {
-        if (idx.primary || Upper(idx.name) == "PRIMARIO") {
+        if (idx.primary || text::SameText(idx.name, "PRIMARIO")) {
             create += ", PRIMARY KEY (";
             for (size_t i = 0; i < idx.fields.size(); ++i)
                 create += (i ? ", " : "") + QuoteIdent(idx.fields[i]);

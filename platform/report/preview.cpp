@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/shell/folders.h"
 #include "platform/vcl/application.h"
 
 namespace report {
@@ -31,8 +32,8 @@ void SetPreviewSink(std::shared_ptr<PreviewSink> sink) { SinkSlot() = std::move(
 PreviewSink& CurrentPreviewSink() {
     auto& slot = SinkSlot();
     if (!slot) {
-        auto dir = std::filesystem::temp_directory_path() / ("razir-preview-" + std::to_string(getpid()));
-        slot = std::make_shared<FolderPreviewSink>(dir.string());
+        slot = std::make_shared<FolderPreviewSink>(shell::TempFolder() + "razir-preview-" +
+                                                   std::to_string(getpid()));
     }
     return *slot;
 }

@@ -13,6 +13,7 @@
 #include "platform/report/layout.h"
 #include "platform/report/render_pdf.h"
 #include "platform/report/render_text.h"
+#include "platform/shell/folders.h"
 #include "platform/text/datetime.h"
 
 #include <chrono>
@@ -91,7 +92,7 @@ void PrintPages(const std::function<void(PageSink&)>& produce, const PrinterSett
     CheckPageRange(settings);
     namespace fs = std::filesystem;
     static int serial = 0;
-    fs::path tmp = fs::temp_directory_path() /
+    fs::path tmp = shell::TempFolder() +
                    ("razir-print-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".pdf");
     std::error_code ec;
     try {

@@ -1,6 +1,7 @@
 // Temporary file beside the destination, fsync, rename, fsync of the folder: the order that
 // keeps the old contents until the new ones are on disk whole.
 #include "platform/shell/atomic_file.h"
+#include "platform/text/gcc12_restrict.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -19,12 +20,14 @@ std::runtime_error Falla(const std::string& que, const std::filesystem::path& ru
 }
 
 // A name no other writer of the same destination picks: the process id and a counter.
+GCC12_FALSE_RESTRICT_BEGIN
 std::filesystem::path NombreTemporal(const std::filesystem::path& destino) {
     static unsigned contador = 0;
     auto nombre = "." + destino.filename().string() + "." + std::to_string(::getpid()) + "." +
                   std::to_string(++contador) + ".tmp";
     return destino.parent_path() / nombre;
 }
+GCC12_FALSE_RESTRICT_END
 
 void Sincroniza(const std::filesystem::path& ruta, int flags) {
     int fd = ::open(ruta.c_str(), flags | O_CLOEXEC);

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "platform/text/format.h"
+#include "platform/text/gcc12_restrict.h"
 
 namespace text {
 namespace {
@@ -316,9 +317,11 @@ std::optional<TDateTime> ScanTime(Scanner& sc, const FormatSettings& s) {
     return TryEncodeTime(h, n, sec, ms);
 }
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string Quoted(std::string_view text, const char* what) {
     return "'" + std::string(text) + "' " + what;
 }
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace
 

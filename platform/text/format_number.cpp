@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "platform/text/format.h"
+#include "platform/text/gcc12_restrict.h"
 #include "platform/text/format_internal.h"
+#include "platform/text/trim.h"
 
 namespace text {
 namespace detail {
@@ -92,6 +94,7 @@ std::string GroupThousands(const std::string& digits, char sep) {
 
 }  // namespace
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string FixedDigits(const Decimal& d, int decimals, bool thousands, const FormatSettings& s) {
     std::string integer = IntegerDigits(d);
     if (integer.empty()) integer = "0";
@@ -102,7 +105,9 @@ std::string FixedDigits(const Decimal& d, int decimals, bool thousands, const Fo
     }
     return out;
 }
+GCC12_FALSE_RESTRICT_END
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string GeneralDigits(const Decimal& d, int precision, const FormatSettings& s) {
     if (d.IsZero()) return "0";
     if (d.exponent > precision || d.exponent < -3) {
@@ -121,6 +126,7 @@ std::string GeneralDigits(const Decimal& d, int precision, const FormatSettings&
     if (fraction <= 0) return integer;
     return integer + s.DecimalSeparator + FractionDigits(d, fraction);
 }
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace detail
 
@@ -247,13 +253,6 @@ std::string ApplySection(std::string_view section, const MaskShape& m, const Dec
     return out;
 }
 
-std::string Trimmed(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
-    return std::string(text.substr(b, e - b));
-}
-
 }  // namespace
 
 std::string FormatFloat(std::string_view mask, double value, const FormatSettings& s) {
@@ -303,7 +302,7 @@ std::string CurrToStr(double value, const FormatSettings& s) {
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
 
 std::optional<std::int64_t> TryStrToInt(std::string_view text) {
-    const std::string t = Trimmed(text);
+    const std::string t = std::string(Trim(text));
     std::string_view v(t);
     bool negative = false;
     if (!v.empty() && (v[0] == '-' || v[0] == '+')) {
@@ -334,7 +333,7 @@ std::int64_t StrToInt(std::string_view text) {
 }
 
 std::optional<double> TryStrToFloat(std::string_view text, const FormatSettings& s) {
-    const std::string t = Trimmed(text);
+    const std::string t = std::string(Trim(text));
     // Validate the shape ourselves: digits, one decimal separator of the settings, an optional
     // exponent. from_chars alone would take "inf" and "nan" and knows only ".".
     std::string normal;

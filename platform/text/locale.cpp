@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "platform/text/datetime.h"
+#include "platform/text/trim.h"
 
 namespace text {
 namespace {
@@ -23,12 +24,6 @@ std::string JoinNames(const std::array<std::string, N>& names) {
         out += names[i];
     }
     return out;
-}
-
-std::string_view Trim(std::string_view v) {
-    while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-    while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
-    return v;
 }
 
 [[noreturn]] void Bad(std::string_view key, std::string_view value, std::string_view why) {

@@ -1,9 +1,10 @@
 // Names of keyboard shortcuts as the component library stores them (virtual key in the low
 // byte, scShift/scCtrl/scAlt above it), for the payment types' hot-key column and menus.
 // The modifier words stay in English ("Ctrl", "Shift", "Alt") as the platform printed them.
-#include <cctype>
 #include <string>
 
+#include "platform/text/fold.h"
+#include "platform/text/gcc12_restrict.h"
 #include "platform/text/format.h"
 
 namespace text {
@@ -23,6 +24,7 @@ constexpr KeyName kNames[] = {
     {0x6A, "Num *"}, {0x6B, "Num +"}, {0x6D, "Num -"}, {0x6E, "Num Del"}, {0x6F, "Num /"},
 };
 
+GCC12_FALSE_RESTRICT_BEGIN
 std::string KeyText(int key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
     if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);
@@ -30,15 +32,7 @@ std::string KeyText(int key) {
         if (k.key == key) return k.name;
     return {};
 }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace
 
@@ -59,15 +53,15 @@ int TextToShortCut(std::string_view text) {
         // A lone "+" after a modifier is the key itself ("Ctrl++" is not a name we print).
         if (plus == std::string_view::npos || plus == 0) break;
         const std::string_view word = text.substr(0, plus);
-        if (EqualsNoCase(word, "Shift")) modifiers |= scShift;
-        else if (EqualsNoCase(word, "Ctrl")) modifiers |= scCtrl;
-        else if (EqualsNoCase(word, "Alt")) modifiers |= scAlt;
+        if (SameText(word, "Shift")) modifiers |= scShift;
+        else if (SameText(word, "Ctrl")) modifiers |= scCtrl;
+        else if (SameText(word, "Alt")) modifiers |= scAlt;
         else return 0;
         text.remove_prefix(plus + 1);
     }
     for (int key = 1; key <= 0xFF; ++key) {
         const std::string name = KeyText(key);
-        if (!name.empty() && EqualsNoCase(name, text)) return key | modifiers;
+        if (!name.empty() && SameText(name, text)) return key | modifiers;
     }
     return 0;
 }

@@ -2,18 +2,12 @@
 // chosen record afterwards: dialogs read the chosen store's other fields from that record.
 #include "platform/vcl/dblookup.h"
 
+#include "platform/text/trim.h"
 #include "platform/vcl/utf8_internal.h"
 
 namespace vcl {
 
 namespace {
-
-std::string Trim(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
 
 bool StartsIgnoringCase(std::string_view text, std::string_view prefix) {
     std::size_t i = 0, j = 0;
@@ -52,7 +46,7 @@ void TDBLookupComboBox::SetListField(std::string_view fields) {
     listFields_.clear();
     while (true) {
         const auto semi = fields.find(';');
-        const std::string name = Trim(fields.substr(0, semi));
+        const std::string name(text::Trim(fields.substr(0, semi)));
         if (!name.empty()) listFields_.push_back(name);
         if (semi == std::string_view::npos) break;
         fields.remove_prefix(semi + 1);

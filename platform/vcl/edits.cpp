@@ -1,6 +1,7 @@
 // Typing into edits, memos and spin edits. Characters below a space are control keys and are
 // never inserted, except Backspace, which removes one character (or the selection).
 #include "platform/vcl/edits.h"
+#include "platform/text/gcc12_restrict.h"
 
 #include <charconv>
 
@@ -112,7 +113,9 @@ void TMemo::HandleKey(WORD& key, TShiftState shift) {
     }
 }
 
+GCC12_FALSE_RESTRICT_BEGIN
 TSpinEdit::TSpinEdit(TComponent* AOwner) : TEdit(AOwner) { text_ = "0"; }
+GCC12_FALSE_RESTRICT_END
 
 int TSpinEdit::Bounded(int value) const {
     if (minValue_ == maxValue_) return value;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/vcl/buttons.h"
+#include "platform/text/gcc12_restrict.h"
 #include "platform/vcl/dblookup.h"
 #include "platform/vcl/edits.h"
 #include "platform/vcl/lists.h"
@@ -200,6 +201,7 @@ void ScriptDriver::SetValue(TControl* control, const Step& step, TForm& form) {
     }
 }
 
+GCC12_FALSE_RESTRICT_BEGIN
 void ScriptDriver::Play(const Step& step, TForm& form) {
     switch (step.kind) {
         case Step::Kind::Focus: FocusFor(FindWindowed(step.target, form)); return;
@@ -281,5 +283,6 @@ void ScriptDriver::Play(const Step& step, TForm& form) {
         }
     }
 }
+GCC12_FALSE_RESTRICT_END
 
 }  // namespace vcl

@@ -5,10 +5,13 @@
 #include <charconv>
 
 #include "platform/vcl/script.h"
+#include "platform/text/trim.h"
 
 namespace vcl {
 
 namespace {
+
+using text::Trim;
 
 struct KeyNameEntry {
     const char* name;
@@ -34,12 +37,6 @@ constexpr AnswerEntry kAnswers[] = {
     {"Si", mrYes},           {"Yes", mrYes},         {"No", mrNo},              {"Todos", mrAll},
     {"All", mrAll},          {"No a todo", mrNoToAll}, {"Sí a todo", mrYesToAll},
 };
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
 
 std::string Path(std::string_view rest) {
     const std::string_view path = Trim(rest);

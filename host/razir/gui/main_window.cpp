@@ -4,7 +4,6 @@
 #include "notes/editor/lienzo.h"
 #include "notes/editor/ntaedit.h"
 #include "platform/db/session.h"
-#include "platform/vcl/qt/desktop_driver.h"
 #include "platform/vcl/dialogs.h"
 #include "tablemaint/component/controlarch.h"
 
@@ -40,7 +39,7 @@ TfrmRazir::TfrmRazir(vcl::TComponent* owner, ReportLibrary& library, std::string
     mnuControlArchivos = NewItem(this, mnuArchivo, "mnuControlArchivos", "&Control de archivos...");
     mnuControlArchivos->OnClick = [this](vcl::TObject*) { ControlArchivos(); };
     mnuFormatos = NewItem(this, mnuArchivo, "mnuFormatos", "&Formatos de nota...");
-    mnuFormatos->OnClick = [](vcl::TObject*) { EditarFormato(""); };
+    mnuFormatos->OnClick = [this](vcl::TObject*) { EditarFormato("", muestraMenu); };
     NewItem(this, mnuArchivo, "mnuSeparador", "-");
     mnuSalir = NewItem(this, mnuArchivo, "mnuSalir", "&Salir");
     mnuSalir->OnClick = [this](vcl::TObject*) { Close(); };
@@ -93,15 +92,14 @@ void TfrmRazir::ControlArchivos() {
     }
 }
 
-void EditarFormato(const std::string& archivo) {
+void EditarFormato(const std::string& archivo, const MuestraMenu& muestraMenu) {
     notix::TNtaDatos datos;
     notix::editor::DatosDeMuestra(datos);
     notix::editor::TNtaEditor editor;
     editor.SetNtaDatos(&datos);
     editor.SetFormShow(notix::editor::ShowModal);
-    editor.AlCrearVentana = [](notix::editor::TfrmEditorDeFormato& v) {
-        if (auto* desktop = dynamic_cast<vcl::qt::DesktopDriver*>(&vcl::CurrentDriver()))
-            desktop->SetMainMenu(v, v.MenuPrincipal());
+    editor.AlCrearVentana = [&muestraMenu](notix::editor::TfrmEditorDeFormato& v) {
+        if (muestraMenu) muestraMenu(v, v.MenuPrincipal());
     };
     editor.EjecutarEditorNta(archivo);
 }

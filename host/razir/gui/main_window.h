@@ -6,6 +6,7 @@
 // Not here: the table of reports (report_menu.h) or the desktop driver (platform/vcl/qt).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "host/razir/gui/report_menu.h"
@@ -14,6 +15,10 @@
 #include "platform/vcl/panels.h"
 
 namespace razir::gui {
+
+// How the current driver gives a form its menu bar (the desktop driver's SetMainMenu); empty
+// under the script driver, whose forms need none.
+using MuestraMenu = std::function<void(vcl::TForm&, vcl::TMenuItem&)>;
 
 class TfrmRazir : public vcl::TForm {
 public:
@@ -40,6 +45,8 @@ public:
     vcl::TLabel* lblEmpresa;
     vcl::TLabel* lblTienda;
     vcl::TLabel* lblEstado;
+    // Given to the format editor that "Formatos de nota" opens.
+    MuestraMenu muestraMenu;
 
 private:
     ReportLibrary& library_;
@@ -48,7 +55,7 @@ private:
 };
 
 // The note format editor over the sample sale, opening `archivo` when given, with the
-// installation's Formatos/ as its folder; modal. Under the desktop driver it gets its menu bar.
-void EditarFormato(const std::string& archivo);
+// installation's Formatos/ as its folder; modal. `muestraMenu` gives its window the menu bar.
+void EditarFormato(const std::string& archivo, const MuestraMenu& muestraMenu = {});
 
 }  // namespace razir::gui

@@ -26,6 +26,7 @@
 #include "platform/report/printer_dialog.h"
 #include "platform/report/printer_setup.h"
 #include "platform/report/printers.h"
+#include "platform/shell/folders.h"
 #include "platform/vcl/dialogs.h"
 
 namespace vcl::qt {
@@ -41,8 +42,8 @@ constexpr const char* kFolderPrefix = "razir-vista-";
 class DesktopPreviewSink : public report::PreviewSink {
 public:
     report::PreviewTarget Target(const std::string& reportName) override {
-        const fs::path folder = fs::temp_directory_path() / (kFolderPrefix + std::to_string(getpid())) /
-                                std::to_string(++count_);
+        const fs::path folder = fs::path(shell::TempFolder()) /
+                                (kFolderPrefix + std::to_string(getpid())) / std::to_string(++count_);
         fs::create_directories(folder);
         report::PreviewTarget t;
         t.pdfPath = (folder / (reportName + ".pdf")).string();

@@ -1,8 +1,11 @@
-#include "host/velmor/ini.h"
+#include "platform/text/ini.h"
 
 #include <gtest/gtest.h>
 
-using namespace velmor;
+#include <filesystem>
+#include <fstream>
+
+using namespace text;
 
 TEST(Ini, ReadsSectionsKeysAndQuotedValues) {
     const IniFile ini = IniFile::Parse(
@@ -56,4 +59,24 @@ TEST(Ini, WriteQuotesWhatNeedsItAndReadsBack) {
     EXPECT_EQ(back.Find("A")->Find("normal")->value, "tres");
     EXPECT_EQ(back.Find("A")->Find("salto")->value, "uno dos");
     EXPECT_EQ(back.Find("B")->Find("k")->value, "v");
+}
+
+TEST(Ini, LoadTellsAMissingFileFromABadOne) {
+    const std::string folder = ::testing::TempDir() + "ini_load_test/";
+    std::filesystem::create_directories(folder);
+    EXPECT_FALSE(IniFile::Load(folder + "no_existe.ini").has_value());
+    std::ofstream(folder + "mal.ini") << "[ProcesosCriticos]\nProceso1=2\nsleep 30\n";
+    try {
+        IniFile::Load(folder + "mal.ini");
+        ADD_FAILURE() << "a line without '=' was read";
+    } catch (const ConfigError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Error en \"" + folder + "mal.ini\", línea 3: se esperaba Clave=Valor: sleep 30");
+    }
+    try {
+        IniFile::Load(folder);  // a folder is not a settings file
+        ADD_FAILURE() << "a folder was read";
+    } catch (const ConfigError& e) {
+        EXPECT_NE(std::string(e.what()).find("no es un archivo"), std::string::npos);
+    }
 }

@@ -1,14 +1,15 @@
-// INI text as the installation's razir.ini uses it: "[Sección]" headers, "Clave=Valor" lines,
-// ";" or "#" comments. Sections and keys match ignoring case; order is kept for writing.
-// Not here: what the keys mean (installation.*).
+// INI text as razir.ini, "datosnota" and the other settings files use it: "[Sección]" headers,
+// "Clave=Valor" lines, ";" or "#" comments. Sections and keys match ignoring case; order is kept
+// for writing. Not here: what the keys mean (host/velmor/installation.*, notes/datosnota.*).
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace velmor {
+namespace text {
 
 // A configuration that cannot be used. The message is Spanish and names the file, the line,
 // the section and key, and the value, so the user can mend it.
@@ -38,6 +39,9 @@ public:
     // a header, an entry nor a comment, an entry before any header, and repeated sections or
     // keys (a second value would silently win or lose).
     static IniFile Parse(std::string_view text, std::string_view fileName);
+    // Reads and parses a file; nothing when there is no such file. Throws ConfigError for a
+    // file that cannot be read and for the faults Parse reports.
+    static std::optional<IniFile> Load(const std::string& path);
 
     const IniSection* Find(std::string_view section) const;
     const std::vector<IniSection>& Sections() const { return sections_; }
@@ -53,4 +57,4 @@ private:
     std::vector<IniSection> sections_;
 };
 
-}  // namespace velmor
+}  // namespace text

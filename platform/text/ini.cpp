@@ -1,23 +1,23 @@
 // Reading and writing INI text. Values may be written between double quotes to keep blanks
 // at their ends (a blank thousands separator); nothing else is unescaped.
-#include "host/velmor/ini.h"
+#include "platform/text/ini.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "platform/text/fold.h"
+#include "platform/text/trim.h"
 #include "platform/text/utf8.h"
 
-namespace velmor {
+namespace text {
 namespace {
-
-std::string_view Trim(std::string_view v) {
-    while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-    while (!v.empty() && (v.back() == ' ' || v.back() == '\t' || v.back() == '\r'))
-        v.remove_suffix(1);
-    return v;
-}
 
 bool IsUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
-        const size_t n = text::Utf8CharSize(s, i);
+        const size_t n = Utf8CharSize(s, i);
         if (n == 1 && static_cast<unsigned char>(s[i]) >= 0x80) return false;
         i += n;
     }
@@ -34,7 +34,7 @@ std::string FromWindows1252(std::string_view s) {
     std::string out;
     for (unsigned char c : s) {
         if (c < 0x80) out += static_cast<char>(c);
-        else text::Utf8Append(out, c < 0xA0 ? k80[c - 0x80] : c);
+        else Utf8Append(out, c < 0xA0 ? k80[c - 0x80] : c);
     }
     return out;
 }
@@ -47,7 +47,7 @@ std::string Where(std::string_view file, int line) {
 
 const IniEntry* IniSection::Find(std::string_view key) const {
     for (const auto& e : entries)
-        if (text::SameText(e.key, key)) return &e;
+        if (SameText(e.key, key)) return &e;
     return nullptr;
 }
 
@@ -99,9 +99,22 @@ IniFile IniFile::Parse(std::string_view raw, std::string_view fileName) {
     return ini;
 }
 
+std::optional<IniFile> IniFile::Load(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return std::nullopt;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw ConfigError("No se puede leer \"" + path + "\": no es un archivo");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ConfigError("No se puede leer \"" + path + "\": " + std::strerror(errno));
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw ConfigError("No se puede leer \"" + path + "\": " + std::strerror(errno));
+    return Parse(text.str(), path);
+}
+
 const IniSection* IniFile::Find(std::string_view section) const {
     for (const auto& s : sections_)
-        if (text::SameText(s.name, section)) return &s;
+        if (SameText(s.name, section)) return &s;
     return nullptr;
 }
 
@@ -112,13 +125,13 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
         if (c == '\n' || c == '\r') c = ' ';
     IniSection* target = nullptr;
     for (auto& s : sections_)
-        if (text::SameText(s.name, section)) target = &s;
+        if (SameText(s.name, section)) target = &s;
     if (!target) {
         sections_.push_back({std::string(section), {}, 0});
         target = &sections_.back();
     }
     for (auto& e : target->entries) {
-        if (text::SameText(e.key, key)) {
+        if (SameText(e.key, key)) {
             e.value = value;
             return;
         }
@@ -142,4 +155,4 @@ std::string IniFile::ToText() const {
     return out;
 }
 
-}  // namespace velmor
+}  // namespace text
