@@ -2,7 +2,7 @@
 
 # razir_library(NAME SOURCES ... [LIBS ...] [PKG ...])
 # A shared library of the tree; the root of the tree is its include path, so headers are
-# included as "platform/db/table.h". PKG names pkg-config modules kept private to the library.
+# included as "platform/2_db/table.h". PKG names pkg-config modules kept private to the library.
 function(razir_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PKG" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/vcl/application.h"
-#include "platform/vcl/dialogs.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dialogs.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/panels.h"
 
 namespace notix {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/vcl/component.h"
+#include "platform/2_vcl/component.h"
 
 namespace vcl {
 class TLabel;

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "platform/shell/folders.h"
-#include "platform/text/fold.h"
-#include "platform/text/format.h"
-#include "platform/text/ini.h"
+#include "platform/2_shell/folders.h"
+#include "platform/1_text/fold.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/ini.h"
 
 namespace notix {
 namespace {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/vcl/stream/writer.h"
+#include "platform/2_vcl/stream/writer.h"
 
 namespace notix {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/vcl/stream/image.h"
+#include "platform/2_vcl/stream/image.h"
 
 namespace notix {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "notes/report.h"
-#include "platform/text/fold.h"
-#include "platform/text/utf8.h"
+#include "platform/1_text/fold.h"
+#include "platform/1_text/utf8.h"
 
 namespace notix {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/format.h"
-#include "platform/vcl/component.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/component.h"
 
 namespace notix {
 

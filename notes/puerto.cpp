@@ -2,7 +2,7 @@
 #include "notes/puerto.h"
 
 #include "notes/ntadatos.h"
-#include "platform/text/format.h"
+#include "platform/1_text/format.h"
 
 namespace notix {
 

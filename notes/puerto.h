@@ -1,13 +1,13 @@
 // The port settings a note report holds: kind of port, serial line settings, the printer's
 // control sequences and how a sequence text ("27 64") becomes bytes.
-// Not here: sending them (report_port.cpp) or the device itself (platform/ports).
+// Not here: sending them (report_port.cpp) or the device itself (platform/2_ports).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/ports/threadcomm.h"
+#include "platform/2_ports/threadcomm.h"
 
 namespace notix {
 

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <sys/stat.h>
 
-#include "platform/report/printer_dialog.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/stream/reader.h"
+#include "platform/4_adapters/report/printer_dialog.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/stream/reader.h"
 
 namespace notix {
 namespace {

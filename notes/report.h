@@ -1,7 +1,7 @@
 // TNtaReporte: loads a note format, lays a TNtaDatos out as fixed-pitch lines (header, one
 // detail block per row, footer, payment and tax lines, amount in words) and sends them with
 // the printer's control sequences through the port component.
-// Not here: the data (ntadatos.*), the format file (format.*), devices (platform/ports).
+// Not here: the data (ntadatos.*), the format file (format.*), devices (platform/2_ports).
 //
 // A note on the port: InicializarPuerto (configure, open, time-outs, Inicializar) -> lines
 // (text, handshakes, pause, SaltoDeLinea) -> FinalizarPuerto (feed, cut, close). A failure
@@ -17,7 +17,7 @@
 #include "notes/format.h"
 #include "notes/ntadatos.h"
 #include "notes/puerto.h"
-#include "platform/ports/codepage.h"
+#include "platform/1_text/codepage.h"
 
 namespace report {
 class TReportPrinterDialog;
@@ -52,7 +52,7 @@ public:
     static constexpr int kIntentosQR2 = 3;
 
     // Installation settings of the output.
-    ports::CodePage PaginaDeCodigos = ports::CodePage::CP850;
+    text::CodePage PaginaDeCodigos = text::CodePage::CP850;
     std::string ArchivoDatosNota = RutaDatosNota();
     void SetMapaDePuertos(ports::PortMap mapa) { comm_.SetPortMap(std::move(mapa)); }
     ports::TThreadComm& Comm() { return comm_; }

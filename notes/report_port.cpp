@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "notes/report.h"
-#include "platform/text/utf8.h"
+#include "platform/1_text/utf8.h"
 
 namespace notix {
 
@@ -62,7 +62,7 @@ void TNtaReporte::TerminarLinea(std::string& linea, int handshakes) {
     // A line holds kAnchoLinea characters; the rest of a longer one is cut.
     std::string texto = text::Utf8Left(linea, kAnchoLinea);
     if (OnLinea) OnLinea(texto);
-    std::string bytes = ports::FromUtf8(texto, PaginaDeCodigos);
+    std::string bytes = text::FromUtf8(texto, PaginaDeCodigos);
     std::vector<std::uint8_t> block(bytes.begin(), bytes.end());
     block.resize(kAnchoLinea + 1, 0);
     Escribir(block, kAnchoLinea, kAnchoLinea + 1);
@@ -77,7 +77,7 @@ void TNtaReporte::TerminarLinea(std::string& linea, int handshakes) {
 void TNtaReporte::ImprimeCadenaFormasPago(const std::string& linea) {
     std::string texto = text::Utf8Left(linea, kAnchoFormaPago);
     if (OnLinea) OnLinea(texto);
-    std::string bytes = ports::FromUtf8(texto, PaginaDeCodigos);
+    std::string bytes = text::FromUtf8(texto, PaginaDeCodigos);
     std::vector<std::uint8_t> block(bytes.begin(), bytes.end());
     block.resize(kAnchoFormaPago + 1, 0);
     Escribir(block, kAnchoFormaPago, 100);

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/db/batch.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/batch.h"
+#include "platform/6_schema/tables.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <map>
 #include <string>
 
-#include "platform/report/engine.h"
-#include "platform/report/layout.h"
-#include "platform/report/render_pdf.h"
-#include "platform/text/format.h"
+#include "platform/3_report/engine.h"
+#include "platform/3_report/layout.h"
+#include "platform/3_report/render_pdf.h"
+#include "platform/1_text/format.h"
 
 namespace {
 

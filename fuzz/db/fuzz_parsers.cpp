@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/db/error.h"
-#include "platform/db/filter.h"
-#include "platform/db/names.h"
-#include "platform/db/translate.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/filter.h"
+#include "platform/2_db/names.h"
+#include "platform/2_db/translate.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "host/velmor/ini.h"
 #include "host/velmor/installation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

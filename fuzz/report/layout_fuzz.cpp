@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string_view>
 
-#include "platform/report/engine.h"
-#include "platform/report/layout.h"
-#include "platform/report/memory_dataset.h"
-#include "platform/report/render_text.h"
+#include "platform/3_report/engine.h"
+#include "platform/3_report/layout.h"
+#include "platform/3_report/memory_dataset.h"
+#include "platform/3_report/render_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view xml(reinterpret_cast<const char*>(data), size);

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/vcl/stream/reader.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/2_vcl/stream/reader.h"
+#include "platform/2_vcl/stream/writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);

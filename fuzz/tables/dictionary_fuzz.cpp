@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/db/schema.h"
+#include "platform/2_db/schema.h"
 #include "tablemaint/engine/dictionary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

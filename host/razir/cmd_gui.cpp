@@ -7,7 +7,7 @@
 
 #include "host/razir/commands.h"
 #include "host/razir/gui/desktop_entry.h"
-#include "platform/shell/folders.h"
+#include "platform/2_shell/folders.h"
 
 namespace razir {
 

@@ -109,9 +109,9 @@ int RunNote(const std::vector<std::string>& args) {
     reporte.Secuencias = notix::SecuenciasEscPos();
     reporte.ArchivoDatosNota = inst.Folder + "datosnota";
     ports::PortMap portMap(inst.Ports.begin(), inst.Ports.end());
-    if (auto cp = ports::CodePageByName(inst.PrinterCodePage)) reporte.PaginaDeCodigos = *cp;
+    if (auto cp = text::CodePageByName(inst.PrinterCodePage)) reporte.PaginaDeCodigos = *cp;
     if (opt.count("cp")) {
-        auto cp = ports::CodePageByName(opt["cp"]);
+        auto cp = text::CodePageByName(opt["cp"]);
         if (!cp) {
             std::cerr << "razir note: Valor no válido para --cp: \"" << opt["cp"] << "\" (página de códigos desconocida)\n";
             return kExitUsage;

@@ -10,7 +10,7 @@
 #include "host/razir/report_runner.h"
 #include "host/velmor/installation.h"
 #include "host/velmor/session.h"
-#include "platform/vcl/application.h"
+#include "platform/2_vcl/application.h"
 
 namespace razir {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/razir/commands.h"
-#include "platform/db/names.h"
+#include "platform/2_db/names.h"
 #include "tablemaint/engine/dictionary.h"
 #include "tablemaint/engine/table_file.h"
 #include "tablemaint/engine/verify.h"

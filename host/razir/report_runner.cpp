@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "host/razir/gui/report_menu.h"
-#include "platform/report/preview.h"
-#include "platform/shell/folders.h"
-#include "platform/text/fold.h"
+#include "platform/4_adapters/report/preview.h"
+#include "platform/2_shell/folders.h"
+#include "platform/1_text/fold.h"
 
 namespace razir {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/vcl/driver.h"
-#include "platform/vcl/script.h"
+#include "platform/2_vcl/driver.h"
+#include "platform/2_vcl/script.h"
 
 namespace razir {
 

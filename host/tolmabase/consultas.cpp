@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "platform/db/list_source.h"
-#include "platform/db/query.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/dblookup.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/panels.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/query.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/dblookup.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/panels.h"
 
 namespace tolmabase {
 namespace {

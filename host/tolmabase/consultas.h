@@ -1,15 +1,15 @@
 // The lookup windows of the base library: a generic one over any dataset (Consultas) and the
 // product lookup behind "F2 Consultar inventario" (HelpInve). Both are modal dialogs of the
 // component model, so the script driver and tests play them like any report dialog.
-// Not here: the edits that open them (velmor::TVlmEdit) or the tables (platform/db).
+// Not here: the edits that open them (velmor::TVlmEdit) or the tables (platform/2_db).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/dataset.h"
-#include "platform/vcl/form.h"
+#include "platform/2_db/dataset.h"
+#include "platform/2_vcl/form.h"
 
 namespace tolmabase {
 

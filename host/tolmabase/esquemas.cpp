@@ -8,9 +8,9 @@
 #include <mutex>
 
 #include "host/tolmabase/tolmabase.h"
-#include "platform/db/error.h"
-#include "platform/db/session.h"
-#include "platform/db/table.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/session.h"
+#include "platform/2_db/table.h"
 
 namespace tolmabase {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <thread>
 
-#include "platform/db/error.h"
-#include "platform/db/table.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/table.h"
 
 namespace tolmabase {
 namespace {

@@ -1,11 +1,11 @@
 // Safe edit and post of a dataset's current record: waits for another station's lock with a
 // bounded retry, then fails with a clear Spanish error instead of the engine's raw one.
-// Not here: the dataset itself (platform/db).
+// Not here: the dataset itself (platform/2_db).
 #pragma once
 
 #include <chrono>
 
-#include "platform/db/dataset.h"
+#include "platform/2_db/dataset.h"
 
 namespace tolmabase {
 

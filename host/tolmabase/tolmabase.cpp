@@ -2,7 +2,7 @@
 // Not here: tax schemes (esquemas.cpp), safe edit and post (seguro.cpp), lookups (consultas.cpp).
 #include "host/tolmabase/tolmabase.h"
 
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 
 namespace tolmabase {
 

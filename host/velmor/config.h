@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 namespace velmor {
 

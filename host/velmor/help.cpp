@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <mutex>
 
-#include "platform/shell/browser.h"
-#include "platform/shell/folders.h"
-#include "platform/text/fold.h"
+#include "platform/2_shell/browser.h"
+#include "platform/2_shell/folders.h"
+#include "platform/1_text/fold.h"
 
 namespace velmor {
 namespace {

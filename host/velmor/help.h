@@ -1,6 +1,6 @@
 // The host's help call. Addresses name a topic inside a compiled help file beside the program
 // ("<folder>Razir.chm::/194.htm"); here the help ships as HTML pages, one folder per help
-// file, and the topic opens in the user's browser through platform/shell.
+// file, and the topic opens in the user's browser through platform/2_shell.
 // Not here: which topic a dialog asks for (reports/framework).
 #pragma once
 

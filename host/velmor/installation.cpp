@@ -16,9 +16,9 @@
 #include <variant>
 
 #include "host/velmor/help.h"
-#include "platform/shell/folders.h"
-#include "platform/text/fold.h"
-#include "platform/text/format.h"
+#include "platform/2_shell/folders.h"
+#include "platform/1_text/fold.h"
+#include "platform/1_text/format.h"
 
 namespace velmor {
 namespace {

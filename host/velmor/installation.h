@@ -2,7 +2,7 @@
 // razir.ini, and what that file carries: the configuration object's values, the data folders
 // by alias, the per-day files folder, the help folder, port names, the printer code page and
 // the regional settings. docs/configuration.md lists every section and key.
-// Not here: the configuration object itself (config.h), opening tables (platform/db).
+// Not here: the configuration object itself (config.h), opening tables (platform/2_db).
 #pragma once
 
 #include <string>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "host/velmor/config.h"
-#include "platform/text/ini.h"
-#include "platform/text/locale.h"
+#include "platform/1_text/ini.h"
+#include "platform/1_text/locale.h"
 
 namespace velmor {
 

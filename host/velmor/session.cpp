@@ -1,10 +1,10 @@
-// Wires an installation to the data layer; the one place where velmor meets platform/db.
+// Wires an installation to the data layer; the one place where velmor meets platform/2_db.
 #include "host/velmor/session.h"
 
-#include "platform/db/error.h"
-#include "platform/db/session.h"
-#include "platform/db/table.h"
-#include "platform/vcl/application.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/session.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/application.h"
 
 namespace velmor {
 

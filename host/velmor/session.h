@@ -1,7 +1,7 @@
 // The host's database session over an installation: the aliases of razir.ini registered with
 // the data layer, the named session's NetFileDir pointed at the per-day files, and the
 // configuration's store description answered from the Tiendas table.
-// Not here: reading razir.ini (installation.h) or tables themselves (platform/db).
+// Not here: reading razir.ini (installation.h) or tables themselves (platform/2_db).
 #pragma once
 
 #include "host/velmor/installation.h"

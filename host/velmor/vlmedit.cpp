@@ -2,7 +2,7 @@
 // key into OnBoton1Click before the edit's own key handling sees it.
 #include "host/velmor/vlmedit.h"
 
-#include "platform/text/format.h"
+#include "platform/1_text/format.h"
 
 namespace velmor {
 

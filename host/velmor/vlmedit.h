@@ -5,9 +5,9 @@
 #pragma once
 
 #include "host/velmor/vlmedit_text.h"
-#include "platform/text/datetime.h"
-#include "platform/text/locale.h"
-#include "platform/vcl/edits.h"
+#include "platform/1_text/datetime.h"
+#include "platform/1_text/locale.h"
+#include "platform/2_vcl/edits.h"
 
 namespace velmor {
 

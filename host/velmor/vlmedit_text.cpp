@@ -3,8 +3,8 @@
 // form gave it.
 #include "host/velmor/vlmedit_text.h"
 
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
 
 namespace velmor {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/datetime.h"
-#include "platform/text/locale.h"
+#include "platform/1_text/datetime.h"
+#include "platform/1_text/locale.h"
 
 namespace velmor {
 

@@ -6,13 +6,13 @@
 #include <stdexcept>
 
 #include "notes/format.h"
-#include "platform/ports/codepage.h"
-#include "platform/report/printers.h"
-#include "platform/shell/atomic_file.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/dialogs.h"
-#include "platform/vcl/stream/reader.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/1_text/codepage.h"
+#include "platform/3_report/printers.h"
+#include "platform/2_shell/atomic_file.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/dialogs.h"
+#include "platform/2_vcl/stream/reader.h"
+#include "platform/2_vcl/stream/writer.h"
 
 namespace notix::editor {
 
@@ -34,10 +34,10 @@ struct Revision {
     std::string donde;
 
     static bool CabeEnCp1252(const std::string& s) {
-        return ports::ToUtf8(ports::FromUtf8(s, ports::CodePage::CP1252), ports::CodePage::CP1252) == s;
+        return text::ToUtf8(text::FromUtf8(s, text::CodePage::CP1252), text::CodePage::CP1252) == s;
     }
     void Corto(const std::string& que, const std::string& s) {
-        std::size_t bytes = ports::FromUtf8(s, ports::CodePage::CP1252).size();
+        std::size_t bytes = text::FromUtf8(s, text::CodePage::CP1252).size();
         if (bytes > 255)
             problemas.push_back(donde + ": " + que + " tiene " + std::to_string(text::Utf8Length(s)) +
                                 " caracteres; el formato admite hasta 255");

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/text/format.h"
-#include "platform/vcl/component.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/component.h"
+#include "platform/2_vcl/dialogs.h"
 
 namespace notix::editor {
 

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "notes/format.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/component.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/component.h"
 
 namespace notix::editor {
 

@@ -8,10 +8,10 @@
 #include "notes/editor/dialogos.h"
 #include "notes/editor/fformato.h"
 #include "notes/editor/lienzo.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/component.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/component.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/dialogs.h"
 
 namespace notix::editor {
 

@@ -14,11 +14,11 @@
 #include "notes/editor/archivo.h"
 #include "notes/editor/labprop.h"
 #include "notes/ntadatos.h"
-#include "platform/vcl/bars.h"
-#include "platform/vcl/lists.h"
-#include "platform/vcl/menus.h"
-#include "platform/vcl/paintbox.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/bars.h"
+#include "platform/2_vcl/lists.h"
+#include "platform/2_vcl/menus.h"
+#include "platform/2_vcl/paintbox.h"
+#include "platform/2_vcl/panels.h"
 
 namespace notix::editor {
 

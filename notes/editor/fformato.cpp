@@ -7,7 +7,7 @@
 #include "notes/editor/archivo.h"
 #include "notes/editor/dialogos.h"
 #include "notes/editor/lienzo.h"
-#include "platform/vcl/component.h"
+#include "platform/2_vcl/component.h"
 
 namespace notix::editor {
 

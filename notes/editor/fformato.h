@@ -8,10 +8,10 @@
 #include <string>
 
 #include "notes/editor/documento.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/paintbox.h"
-#include "platform/vcl/panels.h"
-#include "platform/vcl/treeview.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/paintbox.h"
+#include "platform/2_vcl/panels.h"
+#include "platform/2_vcl/treeview.h"
 
 namespace notix::editor {
 

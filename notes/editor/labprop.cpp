@@ -3,7 +3,7 @@
 #include "notes/editor/labprop.h"
 
 #include "notes/editor/dialogos.h"
-#include "platform/vcl/component.h"
+#include "platform/2_vcl/component.h"
 
 namespace notix::editor {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "notes/editor/documento.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/lists.h"
-#include "platform/vcl/panels.h"
-#include "platform/vcl/treeview.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/lists.h"
+#include "platform/2_vcl/panels.h"
+#include "platform/2_vcl/treeview.h"
 
 namespace notix::editor {
 

@@ -13,7 +13,7 @@
 #include "notes/demo.h"
 #include "notes/editor/archivo.h"
 #include "notes/report.h"
-#include "platform/text/utf8.h"
+#include "platform/1_text/utf8.h"
 
 namespace notix::editor {
 

@@ -9,7 +9,7 @@
 
 #include "notes/editor/documento.h"
 #include "notes/ntadatos.h"
-#include "platform/vcl/paintbox.h"
+#include "platform/2_vcl/paintbox.h"
 
 namespace notix::editor {
 

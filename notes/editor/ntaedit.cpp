@@ -1,7 +1,7 @@
 // Opening the editor window and handing it the field lists.
 #include "notes/editor/ntaedit.h"
 
-#include "platform/vcl/application.h"
+#include "platform/2_vcl/application.h"
 
 namespace notix::editor {
 

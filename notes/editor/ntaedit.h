@@ -8,7 +8,7 @@
 
 #include "notes/editor/feditfor.h"
 #include "notes/ntadatos.h"
-#include "platform/vcl/component.h"
+#include "platform/2_vcl/component.h"
 
 namespace notix::editor {
 

@@ -1,6 +1,6 @@
 // The catalogue of registers of one store, between two registers, in the order the user picks.
-#include "platform/report/names.h"
-#include "platform/vcl/application.h"
+#include "platform/3_report/names.h"
+#include "platform/2_vcl/application.h"
 #include "reports/catalogues/catalogues.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"

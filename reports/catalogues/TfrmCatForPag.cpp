@@ -1,8 +1,8 @@
 // The catalogue of payment types: a range listing of TPagos in the order the user picks, the
 // hot key shown by its name ("F5", "Ctrl+A") instead of the stored shortcut code.
-#include "platform/report/db_dataset.h"
-#include "platform/report/names.h"
-#include "platform/text/format.h"
+#include "platform/4_adapters/report/db_dataset.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
 #include "reports/catalogues/catalogues.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/order_by.h"

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "platform/db/query.h"
-#include "platform/db/table.h"
-#include "platform/vcl/lists.h"
-#include "platform/db/list_source.h"
+#include "platform/2_db/query.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/lists.h"
+#include "platform/4_adapters/db/list_source.h"
 #include "reports/framework/range_catalogue.h"
 #include "reports/framework/store_picker.h"
 

@@ -1,7 +1,7 @@
 // The part the registers and users catalogues share: the store lookup over Tiendas and the
 // store's own records, filtered by store, with Preview and Print enabled only while there are
 // any.
-#include "platform/db/quote.h"
+#include "platform/2_db/quote.h"
 #include "reports/catalogues/catalogues.h"
 #include "reports/framework/config.h"
 

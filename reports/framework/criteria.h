@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/table.h"
-#include "platform/vcl/dblookup.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/dblookup.h"
 #include "reports/framework/dialog.h"
 #include "reports/framework/store_picker.h"
 

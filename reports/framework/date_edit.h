@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/panels.h"
 
 namespace reportes {
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/text/datetime.h"
-#include "platform/text/format.h"
-#include "platform/text/locale.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/lists.h"
-#include "platform/vcl/panels.h"
+#include "platform/1_text/datetime.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/locale.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/lists.h"
+#include "platform/2_vcl/panels.h"
 
 namespace reportes {
 namespace {

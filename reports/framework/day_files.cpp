@@ -1,7 +1,7 @@
 // Finding a register's day files.
 #include "reports/framework/day_files.h"
 
-#include "platform/db/table.h"
+#include "platform/2_db/table.h"
 #include "reports/framework/config.h"
 
 namespace reportes {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/text/datetime.h"
-#include "reports/framework/tables.h"
+#include "platform/1_text/datetime.h"
+#include "platform/6_schema/tables.h"
 
 namespace reportes {
 

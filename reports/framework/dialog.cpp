@@ -7,14 +7,14 @@
 
 #include "host/velmor/config.h"
 #include "host/velmor/help.h"
-#include "platform/db/dataset.h"
-#include "platform/report/layout.h"
-#include "platform/report/names.h"
-#include "platform/report/printers.h"
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/dataset.h"
+#include "platform/3_report/layout.h"
+#include "platform/3_report/names.h"
+#include "platform/3_report/printers.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dialogs.h"
 #include "reports/framework/config.h"
 
 namespace reportes {

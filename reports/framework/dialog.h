@@ -19,13 +19,13 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/db/list_source.h"
-#include "platform/report/db_dataset.h"
-#include "platform/report/printer_dialog.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/dblookup.h"
-#include "platform/vcl/form.h"
-#include "platform/vcl/panels.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/4_adapters/report/db_dataset.h"
+#include "platform/4_adapters/report/printer_dialog.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/dblookup.h"
+#include "platform/2_vcl/form.h"
+#include "platform/2_vcl/panels.h"
 
 namespace db {
 class TDataSet;

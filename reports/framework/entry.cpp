@@ -1,6 +1,6 @@
 #include "reports/framework/entry.h"
 
-#include "platform/vcl/dialogs.h"
+#include "platform/2_vcl/dialogs.h"
 
 namespace reportes {
 

@@ -11,8 +11,8 @@
 #include <iostream>
 #include <string>
 
-#include "platform/vcl/application.h"
-#include "platform/vcl/component.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/component.h"
 
 #define REPORTES_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 namespace reportes {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/db/batch.h"
-#include "platform/db/names.h"
-#include "platform/db/session.h"
-#include "platform/vcl/dialogs.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/batch.h"
+#include "platform/2_db/names.h"
+#include "platform/2_db/session.h"
+#include "platform/2_vcl/dialogs.h"
+#include "platform/6_schema/tables.h"
 
 namespace reportes {
 namespace {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 namespace reportes {
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "host/velmor/installation.h"
-#include "platform/db/names.h"
-#include "platform/shell/folders.h"
+#include "platform/2_db/names.h"
+#include "platform/2_shell/folders.h"
 
 namespace reportes {
 namespace {

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/db/table.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/dialog.h"
-#include "platform/db/list_source.h"
+#include "platform/4_adapters/db/list_source.h"
 
 namespace reportes {
 

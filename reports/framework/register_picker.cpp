@@ -1,7 +1,7 @@
 // The register lookup filtered by the dialog's store.
 #include "reports/framework/register_picker.h"
 
-#include "platform/db/quote.h"
+#include "platform/2_db/quote.h"
 #include "reports/framework/config.h"
 
 namespace reportes {

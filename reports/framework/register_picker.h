@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/db/list_source.h"
-#include "platform/db/table.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/table.h"
 #include "reports/framework/dialog.h"
 
 namespace reportes {

@@ -1,9 +1,9 @@
 // A dialog's own table over the point-of-sale tables: its component name, the alias and the
 // table's name, set the one way every dialog sets them.
-// Not here: opening, filtering or reading it (platform/db).
+// Not here: opening, filtering or reading it (platform/2_db).
 #pragma once
 
-#include "platform/db/table.h"
+#include "platform/2_db/table.h"
 #include "reports/framework/config.h"
 
 namespace reportes {

@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "platform/db/quote.h"
+#include "platform/2_db/quote.h"
 #include "reports/framework/line_pattern.h"
 
 namespace reportes {

@@ -1,6 +1,6 @@
 // The criteria a report was asked for, as one typed value, and the SQL conditions they become.
 // Every function here is pure: it reads values and returns text, with every value written as a
-// quoted literal (platform/db/quote.h) and every date and number in a form that no user
+// quoted literal (platform/2_db/quote.h) and every date and number in a form that no user
 // setting changes (ISO dates, "." decimals).
 // Not here: the controls that ask for the criteria and their checks (criteria.h), the
 // report's own SQL.
@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 namespace reportes {
 

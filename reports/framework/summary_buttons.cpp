@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "platform/vcl/application.h"
+#include "platform/2_vcl/application.h"
 
 namespace reportes {
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/text/datetime.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/panels.h"
+#include "platform/1_text/datetime.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/periods.h"
 
 namespace reportes {

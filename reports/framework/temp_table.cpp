@@ -1,8 +1,8 @@
 // The dialog-owned temporary table and the pointing of its layout dataset.
 #include "reports/framework/temp_table.h"
 
-#include "platform/db/names.h"
-#include "platform/report/dataset.h"
+#include "platform/2_db/names.h"
+#include "platform/3_report/dataset.h"
 
 namespace reportes {
 

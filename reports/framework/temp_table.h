@@ -2,16 +2,16 @@
 // name from its base, creates the table, and deletes it when it is re-created, deleted after
 // printing, or freed with its dialog, so the table goes on every path (a missing layout, an
 // exception, Cancel). It also points the layout's dataset at the name it took.
-// Not here: claiming names across processes (platform/db/temptable.h), filling the table.
+// Not here: claiming names across processes (platform/2_db/temptable.h), filling the table.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/db/schema.h"
-#include "platform/db/temptable.h"
-#include "platform/vcl/component.h"
+#include "platform/2_db/schema.h"
+#include "platform/2_db/temptable.h"
+#include "platform/2_vcl/component.h"
 
 namespace report {
 class Dataset;

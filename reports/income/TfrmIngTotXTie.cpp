@@ -1,8 +1,8 @@
 // Income statistics by store: sales, discounts and taxes of each store per day, week,
 // fortnight or month, between two stores, for one cashier and one seller or all.
 // Not here: the shared dates, summary and period fill (ingreso_total.*).
-#include "platform/db/quote.h"
-#include "platform/vcl/application.h"
+#include "platform/2_db/quote.h"
+#include "platform/2_vcl/application.h"
 #include "reports/framework/entry.h"
 #include "reports/income/ingreso_total.h"
 

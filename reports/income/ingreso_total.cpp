@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "platform/report/names.h"
-#include "platform/text/format.h"
-#include "platform/vcl/application.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/application.h"
 #include "reports/framework/config.h"
 #include "reports/framework/periods.h"
 

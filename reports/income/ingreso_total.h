@@ -9,11 +9,11 @@
 #include <string>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/list_source.h"
-#include "platform/db/table.h"
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/panels.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/dialog.h"
 #include "reports/framework/summary_buttons.h"

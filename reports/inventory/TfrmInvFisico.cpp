@@ -4,7 +4,7 @@
 // Not here: the controls it shares with the other product reports (product_criteria.h).
 #include <algorithm>
 
-#include "platform/report/names.h"
+#include "platform/3_report/names.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/line_pattern.h"

@@ -3,8 +3,8 @@
 // Not here: the controls it shares with the other product reports (product_criteria.h).
 #include <algorithm>
 
-#include "platform/report/names.h"
-#include "platform/vcl/buttons.h"
+#include "platform/3_report/names.h"
+#include "platform/2_vcl/buttons.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/line_pattern.h"

@@ -2,8 +2,8 @@
 // with its kind, entries, exits and running balance, for one store or all of them.
 // Not here: the controls it shares with the other product reports (product_criteria.h), the
 // movement kinds (movement_kinds.h), the balance arithmetic (layouts/RKardex.QR2).
-#include "platform/report/names.h"
-#include "platform/text/format.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
 #include "reports/framework/config.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/line_pattern.h"

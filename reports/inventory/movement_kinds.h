@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "host/velmor/config.h"
-#include "platform/report/dataset.h"
+#include "platform/3_report/dataset.h"
 
 namespace reportes {
 

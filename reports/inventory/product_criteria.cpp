@@ -5,10 +5,10 @@
 #include <stdexcept>
 
 #include "host/tolmabase/tolmabase.h"
-#include "platform/db/quote.h"
-#include "platform/text/format.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_db/quote.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/config.h"
 
 namespace reportes {

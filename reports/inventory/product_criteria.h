@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/list_source.h"
-#include "platform/db/table.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/lists.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/lists.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/sql_criteria.h"
 #include "reports/framework/store_picker.h"

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/query.h"
-#include "platform/db/quote.h"
-#include "platform/db/table.h"
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/query.h"
+#include "platform/2_db/quote.h"
+#include "platform/2_db/table.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/date_edit.h"
 #include "reports/framework/day_files.h"

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/list_source.h"
-#include "platform/db/query.h"
-#include "platform/db/quote.h"
-#include "platform/db/table.h"
-#include "platform/report/names.h"
-#include "platform/text/format.h"
-#include "platform/vcl/dialogs.h"
-#include "platform/vcl/panels.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/query.h"
+#include "platform/2_db/quote.h"
+#include "platform/2_db/table.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/dialogs.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/date_edit.h"
@@ -22,7 +22,7 @@
 #include "reports/framework/register_picker.h"
 #include "reports/framework/report_table.h"
 #include "reports/framework/store_picker.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 
 namespace reportes {
 namespace {

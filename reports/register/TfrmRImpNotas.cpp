@@ -1,15 +1,15 @@
 // The reprint dialog: store, register, day, note range and cashier, and the Print button that
 // sends the chosen notes to the register's printer. Its entry point RImpresionNotas.
-#include "platform/db/quote.h"
-#include "platform/db/session.h"
-#include "platform/ports/port.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/quote.h"
+#include "platform/2_db/session.h"
+#include "platform/2_ports/port.h"
+#include "platform/2_vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/date_edit.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/report_table.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "reports/register/reprint.h"
 
 namespace reportes {

@@ -3,10 +3,10 @@
 // format and line-by-line printing; and the installation's port map and code page.
 // Not here: what a note holds (note_fill.cpp).
 #include "host/velmor/installation.h"
-#include "platform/db/quote.h"
-#include "platform/text/format.h"
-#include "platform/vcl/application.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/quote.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/application.h"
+#include "platform/6_schema/tables.h"
 #include "reports/register/reprint.h"
 
 namespace reportes {
@@ -35,7 +35,7 @@ void PorPosicion(const T (&valores)[N], long long posicion, T& destino) {
 void TfrmRImpNotas::ConfiguraImpresora() {
     if (const velmor::Installation* inst = velmor::CurrentInstallation()) {
         ImpNota->SetMapaDePuertos(ports::PortMap(inst->Ports.begin(), inst->Ports.end()));
-        if (auto cp = ports::CodePageByName(inst->PrinterCodePage)) ImpNota->PaginaDeCodigos = *cp;
+        if (auto cp = text::CodePageByName(inst->PrinterCodePage)) ImpNota->PaginaDeCodigos = *cp;
         ImpNota->ArchivoDatosNota = inst->Folder + "datosnota";
         DatosNota->Formatos = inst->Regional;
     }

@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "host/tolmabase/tolmabase.h"
-#include "platform/db/quote.h"
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
+#include "platform/2_db/quote.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
 #include "reports/framework/config.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "reports/register/reprint.h"
 
 namespace reportes {

@@ -1,7 +1,7 @@
 // The shared part of the one-register-day dialogs.
 #include "reports/register/register_day.h"
 
-#include "platform/text/format.h"
+#include "platform/1_text/format.h"
 #include "reports/framework/config.h"
 #include "reports/framework/date_edit.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/vcl/edits.h"
+#include "platform/2_vcl/edits.h"
 #include "reports/framework/day_files.h"
 #include "reports/framework/dialog.h"
 #include "reports/framework/register_picker.h"

@@ -9,9 +9,9 @@
 #include "host/velmor/vlmedit.h"
 #include "notes/ntadatos.h"
 #include "notes/report.h"
-#include "platform/db/list_source.h"
-#include "platform/db/table.h"
-#include "platform/vcl/panels.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/panels.h"
 #include "reports/framework/dialog.h"
 #include "reports/framework/store_picker.h"
 

@@ -7,11 +7,11 @@
 #include <filesystem>
 
 #include "notes/amountx.h"
-#include "platform/db/quote.h"
-#include "platform/report/item.h"
-#include "platform/report/names.h"
-#include "platform/report/printers.h"
-#include "platform/vcl/application.h"
+#include "platform/2_db/quote.h"
+#include "platform/3_report/item.h"
+#include "platform/3_report/names.h"
+#include "platform/3_report/printers.h"
+#include "platform/2_vcl/application.h"
 #include "reports/framework/config.h"
 #include "reports/register/reprint.h"
 

@@ -7,16 +7,16 @@
 #include <cstdio>
 #include <tuple>
 
-#include "platform/db/quote.h"
-#include "platform/report/names.h"
-#include "platform/text/format.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/quote.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/entry.h"
 #include "reports/framework/periods.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "reports/framework/summary_buttons.h"
 #include "reports/sales/product_criteria.h"
 

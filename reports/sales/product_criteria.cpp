@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/db/quote.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/quote.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dialogs.h"
 #include "reports/framework/config.h"
 #include "reports/framework/criteria.h"
 

@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/table.h"
-#include "platform/report/report.h"
+#include "platform/2_db/table.h"
+#include "platform/3_report/report.h"
 #include "reports/framework/dialog.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/panels.h"
 
 namespace reportes {
 

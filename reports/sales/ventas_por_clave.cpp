@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <tuple>
 
-#include "platform/db/quote.h"
-#include "platform/report/names.h"
-#include "platform/text/format.h"
-#include "platform/vcl/application.h"
+#include "platform/2_db/quote.h"
+#include "platform/3_report/names.h"
+#include "platform/1_text/format.h"
+#include "platform/2_vcl/application.h"
 #include "reports/framework/config.h"
 #include "reports/sales/product_criteria.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "host/velmor/vlmedit.h"
-#include "platform/db/list_source.h"
-#include "platform/db/table.h"
-#include "platform/vcl/edits.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/edits.h"
 #include "reports/framework/criteria.h"
 #include "reports/framework/dialog.h"
 

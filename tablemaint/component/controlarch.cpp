@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/vcl/dialogs.h"
+#include "platform/2_vcl/dialogs.h"
 #include "tablemaint/engine/dictionary.h"
 #include "tablemaint/engine/table_file.h"
 #include "tablemaint/engine/vlmctlarch.h"

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/vcl/component.h"
-#include "platform/vcl/images.h"
+#include "platform/2_vcl/component.h"
+#include "platform/2_vcl/images.h"
 #include "tablemaint/component/frmconta.h"
 
 namespace tablemaint {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/vcl/application.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dialogs.h"
 #include "tablemaint/component/infoav.h"
 #include "tablemaint/component/outcomes.h"
 #include "tablemaint/engine/index_names.h"

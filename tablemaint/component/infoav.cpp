@@ -1,7 +1,7 @@
 // The information dialog's grid, filled from the error table through the data layer.
 #include "tablemaint/component/infoav.h"
 
-#include "platform/db/table.h"
+#include "platform/2_db/table.h"
 #include "tablemaint/component/frmconta.h"
 
 namespace tablemaint {

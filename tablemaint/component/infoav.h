@@ -3,9 +3,9 @@
 // Not here: the verification itself (the engine).
 #pragma once
 
-#include "platform/vcl/buttons.h"
-#include "platform/vcl/panels.h"
-#include "platform/vcl/grids.h"
+#include "platform/2_vcl/buttons.h"
+#include "platform/2_vcl/panels.h"
+#include "platform/2_vcl/grids.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/shell/atomic_file.h"
+#include "platform/2_shell/atomic_file.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"

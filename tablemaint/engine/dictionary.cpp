@@ -10,7 +10,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/db/table.h"
+#include "platform/2_db/table.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/db/schema.h"
+#include "platform/2_db/schema.h"
 
 namespace tablemaint {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/shell/atomic_file.h"
+#include "platform/2_shell/atomic_file.h"
 #include "tablemaint/engine/busy.h"
 #include "tablemaint/engine/engine_internal.h"
 #include "tablemaint/engine/index_names.h"

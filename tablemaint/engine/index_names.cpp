@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <set>
 
-#include "platform/db/schema.h"
+#include "platform/2_db/schema.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {

@@ -1,7 +1,7 @@
 // The rebuild: verify, learn the table's definition (from the file, from what page 1 still
 // holds, or from the dictionary), salvage the rows, write them into a new file, back the
 // original up, then put the new file in its place with one rename.
-#include "platform/shell/atomic_file.h"
+#include "platform/2_shell/atomic_file.h"
 #include "tablemaint/engine/rebuild.h"
 
 #include <sqlite3.h>

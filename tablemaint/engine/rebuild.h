@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/db/schema.h"
+#include "platform/2_db/schema.h"
 
 namespace tablemaint {
 

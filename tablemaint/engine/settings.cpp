@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/shell/atomic_file.h"
+#include "platform/2_shell/atomic_file.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/db/names.h"
-#include "platform/shell/atomic_file.h"
+#include "platform/2_db/names.h"
+#include "platform/2_shell/atomic_file.h"
 
 namespace tablemaint {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/db/schema.h"
+#include "platform/2_db/schema.h"
 #include "tablemaint/engine/rebuild.h"
 #include "tablemaint/engine/settings.h"
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "platform/vcl/dialogs.h"
-#include "platform/vcl/driver.h"
-#include "platform/vcl/edits.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/dialogs.h"
+#include "platform/2_vcl/driver.h"
+#include "platform/2_vcl/edits.h"
+#include "platform/2_vcl/panels.h"
 
 namespace notix {
 namespace {

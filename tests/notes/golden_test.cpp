@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "platform/vcl/stream/reader.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/2_vcl/stream/reader.h"
+#include "platform/2_vcl/stream/writer.h"
 #include "tests/notes/note_printer.h"
 
 namespace notix {
@@ -51,7 +51,7 @@ std::string Visible(const std::string& bytes) {
         else if (b >= 0x20 && b < 0x7F)
             out += static_cast<char>(b);
         else if (b >= 0x80)
-            out += ports::ToUtf8(std::string(1, static_cast<char>(b)), ports::CodePage::CP850);
+            out += text::ToUtf8(std::string(1, static_cast<char>(b)), text::CodePage::CP850);
         else
             out += "<" + std::to_string(b) + ">";
     }

@@ -12,7 +12,7 @@
 
 #include "notes/demo.h"
 #include "notes/report.h"
-#include "tests/platform/ports/pty.h"
+#include "tests/platform/2_ports/pty.h"
 
 namespace notix::testing_notes {
 

@@ -104,13 +104,13 @@ TEST(PortOutput, ANegativePauseOrCountDoesNotHang) {
 
 TEST(PortOutput, SpanishLettersInThePrintersCodePage) {
     struct Case {
-        ports::CodePage page;
+        text::CodePage page;
         std::string bytes;
     };
     const Case cases[] = {
-        {ports::CodePage::CP850, "\xA4\xA0\x82 \xA5 ?"},
-        {ports::CodePage::CP858, "\xA4\xA0\x82 \xA5 \xD5"},
-        {ports::CodePage::CP1252, "\xF1\xE1\xE9 \xD1 \x80"},
+        {text::CodePage::CP850, "\xA4\xA0\x82 \xA5 ?"},
+        {text::CodePage::CP858, "\xA4\xA0\x82 \xA5 \xD5"},
+        {text::CodePage::CP1252, "\xF1\xE1\xE9 \xD1 \x80"},
     };
     for (const auto& c : cases) {
         SerialNote n;
@@ -119,7 +119,7 @@ TEST(PortOutput, SpanishLettersInThePrintersCodePage) {
         n.datos.ImprimirNota();
         EXPECT_EQ(n.printer.Read(),
                   Seq({27, 64}) + Encabezado() + Line(c.bytes) + Seq({10}) + Exact({29, 86, 0}))
-            << ports::CodePageName(c.page);
+            << text::CodePageName(c.page);
     }
 }
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/report/memory_dataset.h"
-#include "platform/report/printer_dialog.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/3_report/memory_dataset.h"
+#include "platform/4_adapters/report/printer_dialog.h"
+#include "platform/2_vcl/stream/writer.h"
 #include "tests/notes/note_printer.h"
 
 namespace notix {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "host/velmor/config.h"
-#include "platform/db/batch.h"
-#include "platform/db/session.h"
-#include "platform/report/preview.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/script.h"
+#include "platform/2_db/batch.h"
+#include "platform/2_db/session.h"
+#include "platform/4_adapters/report/preview.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/script.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "host/razir/demo/random.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 
 namespace razir::demo {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "host/razir/demo/generator.h"
 #include "host/tolmabase/tolmabase.h"
-#include "platform/db/batch.h"
+#include "platform/2_db/batch.h"
 
 namespace razir::demo {
 

@@ -16,7 +16,7 @@
 
 #include "host/razir/demo/chain.h"
 #include "host/razir/demo/sales.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 
 namespace razir::demo {
 namespace {

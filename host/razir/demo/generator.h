@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 namespace razir::demo {
 

@@ -1,7 +1,7 @@
 // The desktop program as a module that `razir gui` loads with dlopen: the only part of razir
 // that links Qt, so every other command starts without the Qt libraries.
 // Not here: the command line of `razir gui` (cmd_gui.cpp), the window (main_window.*) or the
-// driver (platform/vcl/qt).
+// driver (platform/5_desktop).
 #include <iostream>
 #include <string>
 
@@ -9,9 +9,9 @@
 #include "host/razir/gui/main_window.h"
 #include "host/velmor/installation.h"
 #include "host/velmor/session.h"
-#include "platform/shell/folders.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/qt/desktop_driver.h"
+#include "platform/2_shell/folders.h"
+#include "platform/2_vcl/application.h"
+#include "platform/5_desktop/desktop_driver.h"
 
 namespace {
 

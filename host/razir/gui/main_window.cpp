@@ -3,8 +3,8 @@
 
 #include "notes/editor/lienzo.h"
 #include "notes/editor/ntaedit.h"
-#include "platform/db/session.h"
-#include "platform/vcl/dialogs.h"
+#include "platform/2_db/session.h"
+#include "platform/2_vcl/dialogs.h"
 #include "tablemaint/component/controlarch.h"
 
 namespace razir::gui {

@@ -3,16 +3,16 @@
 // P2 its description, P3 false), the file-control dialog under "Archivo", and the current
 // store and company shown below the menu.
 // A form of the component model: whichever driver is current shows it.
-// Not here: the table of reports (report_menu.h) or the desktop driver (platform/vcl/qt).
+// Not here: the table of reports (report_menu.h) or the desktop driver (platform/5_desktop).
 #pragma once
 
 #include <functional>
 #include <string>
 
 #include "host/razir/gui/report_menu.h"
-#include "platform/vcl/form.h"
-#include "platform/vcl/menus.h"
-#include "platform/vcl/panels.h"
+#include "platform/2_vcl/form.h"
+#include "platform/2_vcl/menus.h"
+#include "platform/2_vcl/panels.h"
 
 namespace razir::gui {
 

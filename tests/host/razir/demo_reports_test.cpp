@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "host/razir/demo/generator.h"
-#include "platform/db/query.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/query.h"
+#include "platform/6_schema/tables.h"
 
 namespace {
 

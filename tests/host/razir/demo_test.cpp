@@ -13,7 +13,7 @@
 #include <set>
 
 #include "host/velmor/installation.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <regex>
 #include <sstream>
 
-#include "platform/db/query.h"
-#include "platform/db/session.h"
+#include "platform/2_db/query.h"
+#include "platform/2_db/session.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include <filesystem>
 
-#include "platform/db/session.h"
-#include "platform/db/table.h"
-#include "platform/vcl/script.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/session.h"
+#include "platform/2_db/table.h"
+#include "platform/2_vcl/script.h"
+#include "platform/6_schema/tables.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "host/tolmabase/seguro.h"
-#include "platform/db/error.h"
-#include "platform/db/schema.h"
-#include "platform/db/table.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/schema.h"
+#include "platform/2_db/table.h"
+#include "platform/6_schema/tables.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/shell/browser.h"
-#include "platform/shell/folders.h"
+#include "platform/2_shell/browser.h"
+#include "platform/2_shell/folders.h"
 
 using namespace velmor;
 namespace fs = std::filesystem;

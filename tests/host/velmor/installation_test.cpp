@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/shell/folders.h"
-#include "platform/text/format.h"
+#include "platform/2_shell/folders.h"
+#include "platform/1_text/format.h"
 
 using namespace velmor;
 namespace fs = std::filesystem;

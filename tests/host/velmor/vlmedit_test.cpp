@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
-#include "platform/vcl/form.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
+#include "platform/2_vcl/form.h"
 
 using namespace velmor;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text/datetime.h"
+#include "platform/1_text/datetime.h"
 
 using namespace velmor;
 

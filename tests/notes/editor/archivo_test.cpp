@@ -9,8 +9,8 @@
 
 #include "notes/demo.h"
 #include "notes/report.h"
-#include "platform/vcl/script.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/2_vcl/script.h"
+#include "platform/2_vcl/stream/writer.h"
 #include "tests/notes/note_printer.h"
 
 namespace notix::editor {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "notes/demo.h"
-#include "platform/vcl/stream/writer.h"
+#include "platform/2_vcl/stream/writer.h"
 
 namespace notix::editor {
 namespace {

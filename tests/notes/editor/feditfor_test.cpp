@@ -7,8 +7,8 @@
 
 #include "notes/editor/fformato.h"
 #include "notes/editor/lienzo.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/script.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/script.h"
 #include "tests/notes/note_printer.h"
 
 namespace notix::editor {

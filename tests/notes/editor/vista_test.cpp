@@ -15,8 +15,8 @@
 #include "notes/editor/fformato.h"
 #include "notes/editor/lienzo.h"
 #include "notes/editor/ntaedit.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/qt/desktop_driver.h"
+#include "platform/2_vcl/application.h"
+#include "platform/5_desktop/desktop_driver.h"
 
 namespace notix::editor {
 namespace {

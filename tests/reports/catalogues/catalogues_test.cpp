@@ -1,7 +1,7 @@
 #include <regex>
 
 #include "host/velmor/help.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
 extern "C" {

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "platform/db/list_source.h"
+#include "platform/4_adapters/db/list_source.h"
 #include "reports/framework/store_picker.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <regex>
 
 #include "host/velmor/help.h"
-#include "platform/db/list_source.h"
-#include "platform/vcl/edits.h"
+#include "platform/4_adapters/db/list_source.h"
+#include "platform/2_vcl/edits.h"
 #include "reports/framework/entry.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
 namespace {

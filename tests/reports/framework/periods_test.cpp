@@ -6,13 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/db/batch.h"
-#include "platform/db/error.h"
-#include "platform/db/names.h"
-#include "platform/db/query.h"
-#include "platform/vcl/script.h"
-#include "reports/framework/tables.h"
-#include "tests/platform/db/temp_folder.h"
+#include "platform/2_db/batch.h"
+#include "platform/2_db/error.h"
+#include "platform/2_db/names.h"
+#include "platform/2_db/query.h"
+#include "platform/2_vcl/script.h"
+#include "platform/6_schema/tables.h"
+#include "tests/platform/2_db/temp_folder.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/db/batch.h"
-#include "platform/db/names.h"
-#include "platform/db/query.h"
-#include "tests/platform/db/temp_folder.h"
+#include "platform/2_db/batch.h"
+#include "platform/2_db/names.h"
+#include "platform/2_db/query.h"
+#include "tests/platform/2_db/temp_folder.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include <set>
 
-#include "platform/db/names.h"
-#include "platform/db/table.h"
-#include "platform/report/db_dataset.h"
-#include "platform/report/value.h"
-#include "tests/platform/db/temp_folder.h"
+#include "platform/2_db/names.h"
+#include "platform/2_db/table.h"
+#include "platform/4_adapters/report/db_dataset.h"
+#include "platform/3_report/value.h"
+#include "tests/platform/2_db/temp_folder.h"
 
 namespace {
 

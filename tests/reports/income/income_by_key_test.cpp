@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "host/razir/demo/generator.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
 extern "C" {
@@ -217,7 +217,7 @@ TEST_F(IncomeSmall, ShorteningTheRangeStepsTheCheckedSummaryDown) {
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/db/table.h"
+#include "platform/2_db/table.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/razir/demo/generator.h"
-#include "platform/db/query.h"
+#include "platform/2_db/query.h"
 #include "tests/reports/report_fixture.h"
 
 class InventoryDemo : public ReportTest {

@@ -4,7 +4,7 @@
 #include <regex>
 #include <sstream>
 
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/inventory/inventory_fixture.h"
 
 extern "C" void RKardex(const char*, const char*, bool);

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <regex>
 
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/inventory/inventory_fixture.h"
 
 extern "C" void RMovProd(const char*, const char*, bool);

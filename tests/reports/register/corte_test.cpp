@@ -6,10 +6,10 @@
 #include <map>
 
 #include "host/razir/demo/generator.h"
-#include "platform/db/query.h"
-#include "platform/text/format.h"
-#include "platform/text/utf8.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/query.h"
+#include "platform/1_text/format.h"
+#include "platform/1_text/utf8.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/register/day_rows.h"
 #include "tests/reports/report_fixture.h"
 

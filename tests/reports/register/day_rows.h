@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/razir/demo/generator.h"
-#include "platform/db/batch.h"
+#include "platform/2_db/batch.h"
 
 // A row of `def` with the named fields set and every other one null.
 inline db::BatchWriter::Row Fila(const db::TableDef& def, const std::map<std::string, db::Value>& valores) {

@@ -4,9 +4,9 @@
 #include <regex>
 #include <sstream>
 
-#include "platform/db/query.h"
-#include "platform/text/format.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/query.h"
+#include "platform/1_text/format.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/register/day_rows.h"
 #include "tests/reports/report_fixture.h"
 

@@ -9,9 +9,9 @@
 #include "host/velmor/help.h"
 #include "host/velmor/installation.h"
 #include "notes/format.h"
-#include "platform/ports/codepage.h"
-#include "reports/framework/tables.h"
-#include "tests/platform/ports/pty.h"
+#include "platform/1_text/codepage.h"
+#include "platform/6_schema/tables.h"
+#include "tests/platform/2_ports/pty.h"
 #include "tests/reports/report_fixture.h"
 
 extern "C" void RImpresionNotas(const char*, const char*, bool);
@@ -22,7 +22,7 @@ using Row = db::BatchWriter::Row;
 
 // A note line as the port receives it: the printer's code page in a block of 100.
 std::string Line(const std::string& utf8) {
-    std::string s = ports::FromUtf8(utf8, ports::CodePage::CP850);
+    std::string s = text::FromUtf8(utf8, text::CodePage::CP850);
     s.resize(100, '\0');
     return s;
 }
@@ -185,7 +185,7 @@ TEST_F(Reprint, OneNoteOfTheDayGoesToTheFilePrinterWithItsLinesTotalsAndTheRepri
     EXPECT_TRUE(Has(t, Line("Cajero: Pepe")));
     // The package component ("P") is neither printed nor counted.
     EXPECT_TRUE(Has(t, Line("2.00  Café de Chiapas" + std::string(10, ' ') + "$179.00")));
-    EXPECT_EQ(Count(t, ports::FromUtf8("Piña en almíbar", ports::CodePage::CP850)), 1);
+    EXPECT_EQ(Count(t, text::FromUtf8("Piña en almíbar", text::CodePage::CP850)), 1);
     EXPECT_TRUE(Has(t, Line("TOTAL" + std::string(19, ' ') + "$211.90")));
     EXPECT_TRUE(Has(t, "EFECTIVO  $300.00"));
     EXPECT_FALSE(Has(t, "TARJETA"));
@@ -205,8 +205,8 @@ TEST_F(Reprint, LineByLinePrintingSendsEachRowAsItIsPostedAndTheFooterLast) {
     // The port opens (and initialises the printer) for the header with the first row, for
     // the second row and for the footer.
     EXPECT_EQ(Count(t, Seq("\x1b\x40")), 3);
-    const auto fila1 = t.find(ports::FromUtf8("Café de Chiapas", ports::CodePage::CP850));
-    const auto fila2 = t.find(ports::FromUtf8("Piña en almíbar", ports::CodePage::CP850));
+    const auto fila1 = t.find(text::FromUtf8("Café de Chiapas", text::CodePage::CP850));
+    const auto fila2 = t.find(text::FromUtf8("Piña en almíbar", text::CodePage::CP850));
     const auto total = t.find("TOTAL");
     ASSERT_NE(total, std::string::npos);
     EXPECT_LT(t.find("Nota: A-0001"), fila1);
@@ -424,8 +424,8 @@ TEST_F(ReprintFaults, PerStoreDayFilesMatchTheLinesByRegisterAndNoteOnThePort) {
     PorTienda();
     Reimprime("");
     const std::string t = Ticket();
-    EXPECT_TRUE(Has(t, ports::FromUtf8("Café de Chiapas", ports::CodePage::CP850))) << t;
-    EXPECT_FALSE(Has(t, ports::FromUtf8("Piña en almíbar", ports::CodePage::CP850))) << "register 02's line";
+    EXPECT_TRUE(Has(t, text::FromUtf8("Café de Chiapas", text::CodePage::CP850))) << t;
+    EXPECT_FALSE(Has(t, text::FromUtf8("Piña en almíbar", text::CodePage::CP850))) << "register 02's line";
 }
 
 TEST_F(ReprintFaults, PerStoreDayFilesMatchTheLinesByRegisterAndNoteOnASystemPrinter) {

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "host/razir/demo/generator.h"
-#include "reports/framework/tables.h"
+#include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
 extern "C" void RVenXProducto(const char*, const char*, bool);

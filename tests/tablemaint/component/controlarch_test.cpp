@@ -1,7 +1,7 @@
 // TControlArch: its paths, resources and direct operations.
 #include "tablemaint/component/controlarch.h"
 
-#include "platform/vcl/script.h"
+#include "platform/2_vcl/script.h"
 #include "tests/tablemaint/component/component_fixture.h"
 
 namespace tablemaint::testing {

@@ -1,7 +1,7 @@
 // The file-control dialog played through the script driver on a real data folder.
 #include "tablemaint/component/frmconta.h"
 
-#include "platform/vcl/script.h"
+#include "platform/2_vcl/script.h"
 #include "tablemaint/component/controlarch.h"
 #include "tablemaint/engine/salvage.h"
 #include "tests/tablemaint/component/component_fixture.h"

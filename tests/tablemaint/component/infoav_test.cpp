@@ -1,7 +1,7 @@
 // The information dialog over an error table written by a verification.
 #include "tablemaint/component/infoav.h"
 
-#include "platform/vcl/script.h"
+#include "platform/2_vcl/script.h"
 #include "tablemaint/component/frmconta.h"
 #include "tablemaint/engine/verify.h"
 #include "tests/tablemaint/component/component_fixture.h"

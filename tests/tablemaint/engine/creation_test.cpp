@@ -1,8 +1,8 @@
 // Creation of tables and indexes from the data dictionary, on real table files.
 #include <fstream>
 
-#include "platform/db/table.h"
-#include "reports/framework/tables.h"
+#include "platform/2_db/table.h"
+#include "platform/6_schema/tables.h"
 #include "tests/tablemaint/engine/engine_fixture.h"
 
 namespace tablemaint::testing {

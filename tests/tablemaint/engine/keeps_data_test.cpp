@@ -3,8 +3,8 @@
 // was never set. Each case is a fault that once emptied or replaced a user's file.
 #include <fstream>
 
-#include "platform/db/names.h"
-#include "platform/vcl/driver.h"
+#include "platform/2_db/names.h"
+#include "platform/2_vcl/driver.h"
 #include "tablemaint/engine/rebuild.h"
 #include "tablemaint/engine/verify.h"
 #include "tests/tablemaint/engine/engine_fixture.h"

@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <map>
 
-#include "platform/vcl/application.h"
-#include "platform/vcl/qt/desktop_driver.h"
+#include "platform/2_vcl/application.h"
+#include "platform/5_desktop/desktop_driver.h"
 
 namespace razir::gui {
 namespace {

@@ -23,14 +23,14 @@
 #include "host/razir/demo/generator.h"
 #include "host/razir/gui/main_window.h"
 #include "host/velmor/config.h"
-#include "platform/db/session.h"
-#include "platform/report/preview.h"
-#include "platform/vcl/application.h"
-#include "platform/vcl/dblookup.h"
-#include "platform/vcl/treeview.h"
-#include "platform/vcl/qt/desktop_driver.h"
+#include "platform/2_db/session.h"
+#include "platform/4_adapters/report/preview.h"
+#include "platform/2_vcl/application.h"
+#include "platform/2_vcl/dblookup.h"
+#include "platform/2_vcl/treeview.h"
+#include "platform/5_desktop/desktop_driver.h"
 #include "tablemaint/engine/dictionary.h"
-#include "tests/platform/vcl/qt/widget_steps.h"
+#include "tests/platform/5_desktop/widget_steps.h"
 
 namespace razir::gui {
 namespace {
