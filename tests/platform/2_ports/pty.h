@@ -41,6 +41,16 @@ public:
     const std::string& path() const { return path_; }
     int slave() const { return slave_; }
 
+    // What has arrived so far (one read), waiting at most `wait` for the first byte; unlike
+    // Read it returns while the writer is still sending.
+    std::string ReadSome(std::chrono::milliseconds wait) {
+        pollfd p{master_, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(wait.count())) <= 0) return {};
+        char buf[4096];
+        ssize_t n = ::read(master_, buf, sizeof buf);
+        return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
+    }
+
     // Everything the printer has received, waiting until the line stays quiet for `quiet`.
     std::string Read(std::chrono::milliseconds quiet = std::chrono::milliseconds(50)) {
         std::string out;
