@@ -15,12 +15,14 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/1_text/system_reason.h"
+
 namespace ports {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The reason in Spanish for the failures a printer port meets; others in the C library's words.
+// The reason in Spanish for the failures a printer port meets; a file's, as for any file.
 std::string Errno() {
     switch (errno) {
         case ENOENT: return "el dispositivo no existe";
@@ -30,12 +32,8 @@ std::string Errno() {
         case EIO: return "error de entrada/salida (¿impresora apagada o desconectada?)";
         case ENXIO:
         case ENODEV: return "el dispositivo no responde";
-        case ENOSPC:
-        case EDQUOT:
-        case EFBIG: return "el disco está lleno o el archivo excede el tamaño permitido";
-        case EISDIR: return "es una carpeta";
         case EPIPE: return "quien leía del otro lado cerró la conexión";
-        default: return std::strerror(errno);
+        default: return text::MotivoSistema(errno);
     }
 }
 

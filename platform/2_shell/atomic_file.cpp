@@ -11,12 +11,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/1_text/system_reason.h"
+
 namespace shell {
 
 namespace {
 
 std::runtime_error Falla(const std::string& que, const std::filesystem::path& ruta, int error) {
-    return std::runtime_error(que + " \"" + ruta.string() + "\": " + std::strerror(error));
+    return std::runtime_error(que + " \"" + ruta.string() + "\": " + text::MotivoSistema(error));
 }
 
 // A name no other writer of the same destination picks: the process id and a counter.

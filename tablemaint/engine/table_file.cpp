@@ -1,6 +1,8 @@
 // File-name rules of the table files and a thin SQLite connection used by the engine.
 #include "tablemaint/engine/table_file.h"
 
+#include "platform/1_text/system_reason.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -108,7 +110,7 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
     std::error_code ec;
     std::filesystem::copy_file(from, out.Temporal(), std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
-        if (error) *error = "no se pudo copiar " + from + " a " + to + ": " + MotivoSistema(ec.value());
+        if (error) *error = "no se pudo copiar " + from + " a " + to + ": " + text::MotivoSistema(ec.value());
         return false;
     }
     out.Confirma();
@@ -145,19 +147,6 @@ std::string MotivoSqlite(int rc, const char* detalle) {
     }
 }
 
-std::string MotivoSistema(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT: return "el disco está lleno o el archivo excede el tamaño permitido";
-    case EIO: return "no se pudo leer o escribir en el disco (puede estar lleno)";
-    case EACCES:
-    case EPERM:
-    case EROFS: return "no hay permiso para escribir en la carpeta o el archivo";
-    case ENOENT: return "no existe";
-    default: return std::strerror(error);
-    }
-}
 
 std::unique_ptr<Connection> Connection::Open(const std::string& path, bool create, std::string* error) {
     sqlite3* db = nullptr;

@@ -48,9 +48,8 @@ bool CopyFileAtomically(const std::string& from, const std::string& to, std::str
 bool ConfirmaReemplazo(shell::ArchivoAtomico& nuevo, std::string* error);
 
 // Why a file operation failed, in Spanish, from SQLite's result code (its own English text
-// only for codes without a translation) or from errno.
+// only for codes without a translation); from errno: text::MotivoSistema.
 std::string MotivoSqlite(int rc, const char* detalle);
-std::string MotivoSistema(int error);
 
 // One SQLite connection, closed on destruction.
 class Connection {
