@@ -108,7 +108,8 @@ std::vector<vcl::Step> DemoSteps(const std::string& entry, const demo::Options& 
     if (entry == "RIngresoXTienda" || entry == "RIngresoXCajero")
         return {vcl::Step::Set("edtFecIni", desde), vcl::Step::Set("edtFecFin", hasta),
                 vcl::Step::Click(o.days > 7 ? "rbtnSemanal" : "rbtnDiario")};
-    if (entry == "RVenXCajero" || entry == "RVenXTienda" || entry == "RVenXVendedor")
+    if (entry == "RVenXCajero" || entry == "RVenXTienda" || entry == "RVenXVendedor" ||
+        entry == "RKardex" || entry == "RMovProd")
         return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta)};
     if (entry == "RVenXProducto")
         return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta),
