@@ -13,6 +13,7 @@
 
 #include "host/razir/demo/generator.h"
 #include "platform/2_db/query.h"
+#include "platform/2_shell/folders.h"
 #include "platform/6_schema/tables.h"
 
 namespace {
@@ -34,7 +35,7 @@ const Fixture& Data(bool perStore) {
         o.products = 5000;
         o.days = 1;
         o.filesPerStore = perStore;
-        f.folder = fs::temp_directory_path() / ("bench_day_" + std::to_string(getpid()) + (perStore ? "_tienda" : "_caja"));
+        f.folder = fs::path(shell::TempFolder()) / ("bench_day_" + std::to_string(getpid()) + (perStore ? "_tienda" : "_caja"));
         fs::remove_all(f.folder);
         razir::demo::Generate(o, f.folder);
         f.stem = tables::DayFileStem(perStore ? razir::demo::StoreCode(0) : razir::demo::RegisterCode(o, 0, 0), o.from);

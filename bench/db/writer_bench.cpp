@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/2_db/batch.h"
+#include "platform/2_shell/folders.h"
 #include "platform/6_schema/tables.h"
 
 namespace {
@@ -21,7 +22,7 @@ constexpr int kRows = 100;
 
 fs::path Folder() {
     static const fs::path folder = [] {
-        fs::path f = fs::temp_directory_path() / ("bench_writer_" + std::to_string(getpid()));
+        fs::path f = fs::path(shell::TempFolder()) / ("bench_writer_" + std::to_string(getpid()));
         fs::create_directories(f);
         return f;
     }();

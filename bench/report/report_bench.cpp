@@ -18,6 +18,7 @@
 #include "platform/3_report/layout.h"
 #include "platform/3_report/render_pdf.h"
 #include "platform/1_text/format.h"
+#include "platform/2_shell/folders.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ long PeakRssKb() {
 }
 
 std::string OutPath(const char* what) {
-    return (std::filesystem::temp_directory_path() / (std::string("razir-bench-") + what + ".pdf")).string();
+    return (std::filesystem::path(shell::TempFolder()) / (std::string("razir-bench-") + what + ".pdf")).string();
 }
 
 

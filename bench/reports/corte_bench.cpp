@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/2_shell/folders.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -17,7 +19,7 @@ const std::string kRazir = std::string(RAZIR_BIN_DIR) + "/razir";
 // The installation, generated the first time: 20 stores, 2 registers each, 365 days.
 const fs::path& Instalacion() {
     static const fs::path folder = [] {
-        fs::path f = fs::temp_directory_path() / "razir_bench_corte_anio";
+        fs::path f = fs::path(shell::TempFolder()) / "razir_bench_corte_anio";
         if (!fs::exists(f / "razir.ini")) {
             fs::remove_all(f);
             const std::string cmd = kRazir + " demo " + f.string() +

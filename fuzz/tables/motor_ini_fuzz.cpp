@@ -1,5 +1,6 @@
 // Fuzzes the engine's settings file (motor.ini): any contents read entry by entry, list the
-// language drivers and take a written entry without a crash; a write keeps the file whole.
+// language drivers and take a written entry, or raise ConfigError, without a crash; a write
+// keeps the file whole.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/1_text/ini.h"
 #include "tablemaint/engine/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,11 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    std::string value;
-    tablemaint::LeeValor("\\DRIVERS\\PARADOX\\INIT", "LANGDRIVER", value);
-    tablemaint::LeeValor("\\SYSTEM\\INIT", "LOCAL SHARE", value);
-    std::vector<tablemaint::ControladorIdioma> drivers;
-    tablemaint::ListaControladores(drivers);
-    tablemaint::EscribeValor("\\DRIVERS\\PARADOX\\TABLE CREATE", "LEVEL", "5");
+    try {
+        std::string value;
+        tablemaint::LeeValor("\\DRIVERS\\PARADOX\\INIT", "LANGDRIVER", value);
+        tablemaint::LeeValor("\\SYSTEM\\INIT", "LOCAL SHARE", value);
+        std::vector<tablemaint::ControladorIdioma> drivers;
+        tablemaint::ListaControladores(drivers);
+        tablemaint::EscribeValor("\\DRIVERS\\PARADOX\\TABLE CREATE", "LEVEL", "5");
+    } catch (const text::ConfigError&) {
+    }
     return 0;
 }

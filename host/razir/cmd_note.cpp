@@ -18,6 +18,7 @@
 #include "host/velmor/session.h"
 #include "notes/demo.h"
 #include "notes/report.h"
+#include "platform/2_shell/folders.h"
 
 namespace razir {
 namespace {
@@ -58,9 +59,9 @@ std::string FormatPath(const std::string& name) {
         f = notix::FormatoNota80();
     else
         return name;  // CargarFormato reports it missing
-    fs::path p = fs::temp_directory_path() / ("razir_" + name + "_" + std::to_string(::getpid()));
+    const std::string p = shell::TempFolder() + "razir_" + name + "_" + std::to_string(::getpid());
     std::ofstream(p, std::ios::binary) << notix::EscribirFormato(f);
-    return p.string();
+    return p;
 }
 
 }  // namespace

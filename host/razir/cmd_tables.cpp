@@ -15,6 +15,7 @@
 
 #include "host/razir/commands.h"
 #include "platform/2_db/names.h"
+#include "platform/2_shell/folders.h"
 #include "tablemaint/engine/dictionary.h"
 #include "tablemaint/engine/table_file.h"
 #include "tablemaint/engine/verify.h"
@@ -50,10 +51,6 @@ bool IsFolder(const std::string& p) {
 std::string Slash(std::string p) {
     if (!p.empty() && p.back() != '/') p += '/';
     return p;
-}
-std::string TempFolder() {
-    const char* t = std::getenv("TMPDIR");
-    return Slash(t && *t ? t : "/tmp");
 }
 
 // A table as the user names it ("Usuarios", "usuarios.db") to its file's name in the folder.
@@ -204,7 +201,7 @@ int Verify(const std::vector<std::string>& args) {
             return kExitFailed;
         }
     }
-    const std::string errTable = TempFolder() + "VLMVERIF.DB";
+    const std::string errTable = shell::TempFolder() + "VLMVERIF.DB";
     int worst = kExitDone;
     for (const auto& name : names) {
         int r = e.obj->VerificaTbl(name.c_str(), errTable.c_str(), "");
@@ -233,7 +230,7 @@ int Rebuild(const std::vector<std::string>& args) {
     Engine e;
     if (!Open(e, data, data)) return kExitFailed;
     const std::string name = TableFileName(data, args[1]);
-    const std::string err = TempFolder() + "VLMVERIF.DB";
+    const std::string err = shell::TempFolder() + "VLMVERIF.DB";
     // The engine never overwrites these: it numbers the backup and names the side tables
     // after the table (the names it used come back in the summary).
     const std::string backup = data + "~" + name, problem = data + "VLMPRBLM.DB", keys = data + "VLMKEYVL.DB";

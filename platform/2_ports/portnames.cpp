@@ -3,16 +3,11 @@
 
 #include <cctype>
 
+#include "platform/1_text/fold.h"
 #include "platform/2_ports/port.h"
 
 namespace ports {
 namespace {
-
-std::string Upper(const std::string& s) {
-    std::string u;
-    for (char c : s) u += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
 
 // The number after a prefix, or -1 when the rest is not a positive decimal number.
 int NumberAfter(const std::string& upper, const std::string& prefix) {
@@ -30,9 +25,10 @@ int NumberAfter(const std::string& upper, const std::string& prefix) {
 }  // namespace
 
 std::string ResolvePortName(const std::string& name, const PortMap& mapping) {
-    std::string key = Upper(name);
     for (const auto& [k, path] : mapping)
-        if (Upper(k) == key) return path;
+        if (text::SameText(k, name)) return path;
+    // The devices by their own names: "COM1", "lpt2".
+    const std::string key = text::UpperCase(name);
     if (name.starts_with("/") || name.starts_with("./") || name.starts_with("../")) return name;
     if (int n = NumberAfter(key, "COM"); n > 0) return "/dev/ttyS" + std::to_string(n - 1);
     if (int n = NumberAfter(key, "LPT"); n > 0) return "/dev/lp" + std::to_string(n - 1);

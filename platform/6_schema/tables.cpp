@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/1_text/fold.h"
+
 namespace tables {
 namespace {
 
@@ -24,12 +26,6 @@ FieldDef Int(std::string name) { return {std::move(name), FieldType::Integer, 0,
 FieldDef Bool(std::string name) { return {std::move(name), FieldType::Boolean, 0, false}; }
 FieldDef Day(std::string name) { return {std::move(name), FieldType::Date, 0, false}; }
 FieldDef Stamp(std::string name) { return {std::move(name), FieldType::DateTime, 0, false}; }
-
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (auto& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 IndexDef Primary(std::vector<std::string> fields) {
     IndexDef idx;
@@ -302,10 +298,10 @@ std::vector<db::TableDef> PermanentTables() {
 }
 
 std::optional<db::TableDef> DefinitionOf(std::string_view name) {
-    std::string stem = Upper(name);
+    std::string stem = text::UpperCase(name);
     if (stem.size() > 3 && stem.compare(stem.size() - 3, 3, ".DB") == 0) stem.resize(stem.size() - 3);
     for (auto& t : PermanentTables())
-        if (Upper(t.name) == stem) return t;
+        if (text::SameText(t.name, stem)) return t;
     // A per-day file: kind letter, a key of one or more characters, "ddmm", the year letter.
     if (stem.size() >= 7 && std::isupper(static_cast<unsigned char>(stem.back()))) {
         const std::string_view digits(stem.data() + stem.size() - 5, 4);

@@ -4,6 +4,7 @@
 #include "host/tolmabase/consultas.h"
 #include "platform/2_db/quote.h"
 #include "platform/1_text/format.h"
+#include "platform/1_text/trim.h"
 #include "platform/2_vcl/application.h"
 #include "platform/2_vcl/dialogs.h"
 #include "reports/framework/date_pick.h"
@@ -23,12 +24,6 @@ constexpr const char* kFechas = "La fecha inicial no debe ser mayor que la fecha
 constexpr const char* kLineaInicial = "?????";
 constexpr const char* kConsultaInventario = "F2 Consultar inventario";
 constexpr const char* kConsultaLineas = "F2 Consultar lineas";
-
-std::string Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
 
 void Informa(const char* texto) {
     vcl::MessageBox(texto, kAdvertencia, vcl::MB_OK | vcl::MB_ICONINFORMATION);
@@ -166,7 +161,7 @@ void Criterios::Linea(velmor::TVlmEdit* edit, db::TTable* lineas) {
 void Criterios::LineaExit(vcl::TObject*) {
     if (dlg_.SaliendoSinValidar(true)) return;
     const std::string texto = linea_->Text();
-    if (Trim(texto).empty()) return;  // an earlier line stays
+    if (text::Trim(texto).empty()) return;  // an earlier line stays
     dlg_.strLinea = texto;
     dlg_.strLineaTexto = texto;
     if (LineaIsPattern(texto)) {

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "platform/1_text/trim.h"
+
 namespace reportes {
 namespace {
 
@@ -20,18 +22,12 @@ std::vector<std::string> CodePoints(std::string_view s) {
     return out;
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
 bool LineaIsPattern(std::string_view typed) { return typed.find('?') != std::string_view::npos; }
 
 std::string LineaPattern(std::string_view typed) {
-    if (Trim(typed).empty()) return {};
+    if (text::Trim(typed).empty()) return {};
     const auto chars = CodePoints(typed);
     // Where the last run of "?" began, or npos when the text does not end in such a run.
     size_t runStart = std::string::npos;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/2_shell/folders.h"
 #include "platform/2_vcl/application.h"
 #include "platform/2_vcl/dialogs.h"
 #include "tablemaint/component/infoav.h"
@@ -16,12 +17,7 @@
 #include "tablemaint/engine/vlmctlarch.h"
 
 namespace tablemaint {
-std::string CarpetaTemporal() {
-    const char* t = std::getenv("TMPDIR");
-    std::string folder = t && *t ? t : "/tmp";
-    if (folder.back() != '/') folder += '/';
-    return folder;
-}
+std::string CarpetaTemporal() { return shell::TempFolder(); }
 
 TVlmContArch::TVlmContArch(vcl::TComponent* AOwner, VlmCtlArch* engine) : vcl::TForm(AOwner), engine_(engine) {
     using namespace vcl;

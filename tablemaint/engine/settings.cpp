@@ -2,15 +2,13 @@
 // call reads the file, and a write replaces it with one rename.
 #include "tablemaint/engine/settings.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "platform/1_text/ini.h"
 #include "platform/2_shell/atomic_file.h"
+#include "platform/2_shell/folders.h"
 #include "tablemaint/engine/table_file.h"
 
 namespace tablemaint {
@@ -39,65 +37,43 @@ constexpr const char* kDefault =
     "ES437=Español, página de códigos 437\n"
     "ES1252=Español, página de códigos 1252 (Windows)\n";
 
-std::string ProgramFolder() {
-    char buf[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "";
-    buf[n] = 0;
-    return FolderOf(buf);
-}
-
-std::string Trim(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    size_t b = s.find_last_not_of(" \t\r");
-    return s.substr(a, b - a + 1);
-}
-
-std::vector<std::string> Lines() {
-    const std::string path = RutaConfiguracion();
-    std::ifstream in(path);
+// The file as it stands, created with the defaults when missing (whole or not at all: a
+// half-written first file, on a full disk, would lose them). A folder where nothing can be
+// written still gets the defaults.
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
-        // Whole or not at all: a half-written first file (a full disk) would lose the defaults.
         try {
             shell::EscribeArchivoAtomico(path, kDefault);
         } catch (const std::exception&) {
         }
-        in.open(path);
+        in.open(path, std::ios::binary);
     }
-    std::vector<std::string> lines;
-    std::string line;
-    if (in) {
-        while (std::getline(in, line)) lines.push_back(line);
-    } else {
-        // A folder where nothing can be written still gets the defaults.
-        std::istringstream def(kDefault);
-        while (std::getline(def, line)) lines.push_back(line);
-    }
-    return lines;
+    if (!in) return kDefault;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
-bool IsSection(const std::string& line, std::string& name) {
-    std::string t = Trim(line);
-    if (t.size() < 2 || t.front() != '[' || t.back() != ']') return false;
-    name = t.substr(1, t.size() - 2);
-    return true;
+// The file's text and what it says. A malformed line is an error naming the file and the line
+// (text::ConfigError), never skipped: a skipped "[section]" would hand its entries to another.
+struct Config {
+    std::string path;
+    std::string text;
+    text::IniFile ini;
+};
+
+Config Read() {
+    Config c;
+    c.path = RutaConfiguracion();
+    c.text = Contents(c.path);
+    c.ini = text::IniFile::Parse(c.text, c.path);
+    return c;
 }
 
-// Finds the line of `entrada` in `nodo`; -1 when none.
-long Find(const std::vector<std::string>& lines, const std::string& nodo, const std::string& entrada) {
-    bool inNode = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::string section;
-        if (IsSection(lines[i], section)) {
-            inNode = EqualsIgnoringCase(section, nodo);
-            continue;
-        }
-        if (!inNode) continue;
-        auto eq = lines[i].find('=');
-        if (eq != std::string::npos && EqualsIgnoringCase(Trim(lines[i].substr(0, eq)), entrada)) return long(i);
-    }
-    return -1;
+const text::IniEntry* Find(const Config& c, const std::string& nodo, const std::string& entrada) {
+    const text::IniSection* section = c.ini.Find(nodo);
+    return section ? section->Find(entrada) : nullptr;
 }
 
 }  // namespace
@@ -105,27 +81,31 @@ long Find(const std::vector<std::string>& lines, const std::string& nodo, const 
 std::string RutaConfiguracion() {
     if (const char* p = std::getenv("RAZIR_MOTOR"); p && *p) return p;
     if (const char* h = std::getenv("RAZIR_HOME"); h && *h) return WithSlash(h) + "motor.ini";
-    return ProgramFolder() + "motor.ini";
+    return shell::ProgramFolder() + "motor.ini";
 }
 
 bool LeeValor(const std::string& nodo, const std::string& entrada, std::string& out) {
-    auto lines = Lines();
-    long at = Find(lines, nodo, entrada);
-    if (at < 0) return false;
-    out = Trim(lines[at].substr(lines[at].find('=') + 1)).substr(0, 128);
+    const Config c = Read();
+    const text::IniEntry* e = Find(c, nodo, entrada);
+    if (!e) return false;
+    out = e->value.substr(0, 128);
     return true;
 }
 
 bool EscribeValor(const std::string& nodo, const std::string& entrada, const std::string& valor) {
-    auto lines = Lines();
-    long at = Find(lines, nodo, entrada);
-    if (at < 0 || valor.find('\n') != std::string::npos) return false;
-    const std::string& l = lines[at];
-    lines[at] = l.substr(0, l.find('=') + 1) + valor.substr(0, 128);
+    const Config c = Read();
+    const text::IniEntry* e = Find(c, nodo, entrada);
+    if (!e || valor.find_first_of("\r\n") != std::string::npos) return false;
+    // Only the entry's own line changes: the comments and the layout the user gave the file stay.
+    std::vector<std::string> lines;
+    std::istringstream in(c.text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::string& l = lines.at(size_t(e->line - 1));
+    l = l.substr(0, l.find('=') + 1) + valor.substr(0, 128);
     std::string text;
     for (const auto& line : lines) text += line + "\n";
     try {
-        shell::EscribeArchivoAtomico(RutaConfiguracion(), text);
+        shell::EscribeArchivoAtomico(c.path, text);
         return true;
     } catch (const std::exception&) {
         return false;  // the old file is still whole
@@ -133,17 +113,9 @@ bool EscribeValor(const std::string& nodo, const std::string& entrada, const std
 }
 
 bool ListaControladores(std::vector<ControladorIdioma>& out) {
-    bool inList = false;
-    for (const auto& line : Lines()) {
-        std::string section;
-        if (IsSection(line, section)) {
-            inList = EqualsIgnoringCase(section, "LANGDRIVERS");
-            continue;
-        }
-        auto eq = line.find('=');
-        if (!inList || eq == std::string::npos || Trim(line).rfind(";", 0) == 0) continue;
-        out.push_back({Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
-    }
+    const Config c = Read();
+    if (const text::IniSection* list = c.ini.Find("LANGDRIVERS"))
+        for (const auto& e : list->entries) out.push_back({e.key, e.value});
     return true;
 }
 

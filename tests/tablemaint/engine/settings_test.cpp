@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/1_text/ini.h"
 #include "tablemaint/engine/settings.h"
 #include "tests/tablemaint/engine/engine_fixture.h"
 
@@ -49,6 +50,47 @@ TEST(Settings, SeededEntriesReadAndWritten) {
     bool listed = false;
     for (const auto& ld : list) listed = listed || ld.nombre == buf;
     EXPECT_TRUE(listed) << "the current driver is one of the list";
+    unsetenv("RAZIR_MOTOR");
+}
+
+// A line that is neither a header, an entry nor a comment used to be skipped, so a mistyped
+// header handed its entries to the section above it.
+TEST(Settings, MalformedLineNamesFileAndLine) {
+    TempDir dir;
+    const std::string file = dir.path + "motor.ini";
+    setenv("RAZIR_MOTOR", file.c_str(), 1);
+    std::ofstream(file) << "[\\SYSTEM\\INIT]\nLOCAL SHARE=FALSE\n[\\DRIVERS\\PARADOX\\INIT\nLEVEL=7\n";
+    std::string value = "igual";
+    try {
+        LeeValor("\\SYSTEM\\INIT", "LOCAL SHARE", value);
+        ADD_FAILURE() << "a malformed header was read past";
+    } catch (const text::ConfigError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"" + file + "\", línea 3"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(value, "igual");
+    const std::string before = Contents(file);
+    EXPECT_THROW(EscribeValor("\\SYSTEM\\INIT", "LOCAL SHARE", "TRUE"), text::ConfigError);
+    EXPECT_EQ(Contents(file), before);
+    unsetenv("RAZIR_MOTOR");
+}
+
+// A written entry changes its own line only: the user's comments and quoting stay.
+TEST(Settings, WriteKeepsTheRestOfTheFile) {
+    TempDir dir;
+    const std::string file = dir.path + "motor.ini";
+    setenv("RAZIR_MOTOR", file.c_str(), 1);
+    std::ofstream(file) << "; compartida con la caja 2\n[\\SYSTEM\\INIT]\n  local share = \"FALSE\"\n"
+                           "[LANGDRIVERS]\n# sin comentarios en la lista\nUTF8ES=UTF-8\n";
+    std::string value;
+    ASSERT_TRUE(LeeValor("\\system\\init", "LOCAL SHARE", value));
+    EXPECT_EQ(value, "FALSE") << "quotes are not part of the value";
+    ASSERT_TRUE(EscribeValor("\\SYSTEM\\INIT", "LOCAL SHARE", "TRUE"));
+    EXPECT_EQ(Contents(file), "; compartida con la caja 2\n[\\SYSTEM\\INIT]\n  local share =TRUE\n"
+                              "[LANGDRIVERS]\n# sin comentarios en la lista\nUTF8ES=UTF-8\n");
+    std::vector<ControladorIdioma> list;
+    ASSERT_TRUE(ListaControladores(list));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].nombre, "UTF8ES");
     unsetenv("RAZIR_MOTOR");
 }
 
