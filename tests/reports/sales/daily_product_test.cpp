@@ -29,7 +29,7 @@ struct Cifras {
     friend bool operator==(const Cifras&, const Cifras&) = default;
 };
 std::ostream& operator<<(std::ostream& o, const Cifras& c) { return o << c.cant << " " << c.monto; }
-// "<slot start hh:mm:ss> <product>" -> figures; "" for the day's total.
+// "<slot start hh:mm:ss> <product>" -> figures; "<start> Subtotal" for a slot; "" for the day.
 using Tabla = std::map<std::string, Cifras>;
 
 long long Numero(const std::string& s, int escala) {
@@ -44,12 +44,14 @@ Tabla LeeReporte(const std::string& text) {
     static const std::regex franja(R"((\d\d:\d\d:\d\d)\s+a\s+\d\d:\d\d:\d\d)");
     static const std::regex producto(R"(^(\S+)\s.*?([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
     static const std::regex total(R"(^Total del día\s+([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
+    static const std::regex subtotal(R"(^\s*Subtotal\s+([-\d.,]+)\s+\$\s*([-\d,]+\.\d\d)\s*$)");
     Tabla t;
     std::string inicio;
     std::istringstream in(text);
     for (std::string l; std::getline(in, l);) {
         std::smatch m;
         if (std::regex_search(l, m, total)) t[""] = {Numero(m[1], 1000), Numero(m[2], 100)};
+        else if (std::regex_search(l, m, subtotal)) t[inicio + " Subtotal"] = {Numero(m[1], 1000), Numero(m[2], 100)};
         else if (std::regex_search(l, m, franja)) inicio = m[1];
         else if (std::regex_search(l, m, producto)) t[inicio + " " + m[1].str()] = {Numero(m[2], 1000), Numero(m[3], 100)};
     }
@@ -77,9 +79,12 @@ Tabla Calcula(const fs::path& datos, const std::string& raiz, const std::string&
     const std::string porFranja = "SELECT time(k * " + L + " + (k > 0), 'unixepoch') || ' ' || Producto,"
                                   " ROUND(SUM(Cantidad) * 1000), ROUND(SUM(Neto) * 100) FROM (" + lineas +
                                   ") GROUP BY k, Producto";
+    const std::string porFranjaTotal = "SELECT time(k * " + L + " + (k > 0), 'unixepoch') || ' Subtotal',"
+                                       " ROUND(SUM(Cantidad) * 1000), ROUND(SUM(Neto) * 100) FROM (" + lineas +
+                                       ") GROUP BY k";
     const std::string total = "SELECT '', ROUND(SUM(Cantidad) * 1000), ROUND(SUM(Neto) * 100) FROM (" + lineas + ")";
     Tabla t;
-    for (const std::string& sql : {porFranja, total}) {
+    for (const std::string& sql : {porFranja, porFranjaTotal, total}) {
         sqlite3_stmt* st = nullptr;
         EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql << sqlite3_errmsg(db);
         while (st && sqlite3_step(st) == SQLITE_ROW)
@@ -216,6 +221,10 @@ TEST_F(DiaPequeno, NotesOnTheSlotsEdgesCountOnceAndOnlyForTheirRegister) {
                             {"01:00:01 A", {1000, 3000}},
                             {"12:00:01 A", {1000, 9000}},  // the package line is no sale of its own
                             {"23:00:01 A", {1000, 4000}},  // the day's last second
+                            {"00:00:00 Subtotal", {2000, 3000}},
+                            {"01:00:01 Subtotal", {1000, 3000}},
+                            {"12:00:01 Subtotal", {1000, 9000}},
+                            {"23:00:01 Subtotal", {1000, 4000}},
                             {"", {5000, 19000}}};
     EXPECT_EQ(t, esperado) << Previews()[0];
 }
