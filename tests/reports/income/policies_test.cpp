@@ -3,9 +3,11 @@
 // and starts late on the range's last day.
 #include <sqlite3.h>
 
+#include <fstream>
 #include <regex>
 #include <sstream>
 
+#include "host/razir/demo/generator.h"
 #include "platform/6_schema/tables.h"
 #include "tests/reports/report_fixture.h"
 
@@ -50,8 +52,8 @@ Lista Calcula(const fs::path& archivo, const std::string& tienda, const std::str
 
 class Policies : public ReportTest {
 protected:
-    void SetUp() override {
-        ReportTest::SetUp();
+    // Two stores; starts at midnight, during the day and in the last second of one.
+    void Llena() {
         Fill(tables::Tiendas(), {Row{"01", "Centro", "Madero 12", "", ""}, Row{"02", "Norte", "Av. Norte 4", "", ""}});
         auto p = [](const char* tienda, const char* clave, const char* inicio, const char* status) {
             return Row{tienda, clave, std::string("Oferta ") + clave, "7501", inicio, "2026-12-31 23:59:59", status,
@@ -68,6 +70,7 @@ protected:
 };
 
 TEST_F(Policies, TheListingEqualsTheSelectionOnThePoliciesFile) {
+    Llena();
     struct Case {
         const char* nombre;
         const char* p1;      // the host's store; "" takes the first one
@@ -109,6 +112,51 @@ TEST_F(Policies, TheListingEqualsTheSelectionOnThePoliciesFile) {
         EXPECT_NE(Previews()[0].find(c.subtitulo), std::string::npos) << Previews()[0];
         EXPECT_NE(Previews()[0].find(std::string(c.tienda) == "01" ? "Centro" : "Norte"), std::string::npos);
     }
+}
+
+// The demo chain's policies of a store passed by the host, for each status choice.
+TEST_F(Policies, TheGeneratedChainsPoliciesOfEachStatus) {
+    razir::demo::Options o;
+    o.stores = 2;
+    o.registers = 1;
+    o.products = 40;
+    o.days = 20;
+    o.from = text::EncodeDate(2027, 5, 3);
+    razir::demo::Generate(o, dir_ / "datos");
+    const struct {
+        const char* paso;
+        const char* status;
+    } estados[] = {{"Activa", "T"}, {"Inactiva", "F"}, {"Todas", ""}};
+    for (const auto& e : estados) {
+        SCOPED_TRACE(e.paso);
+        report::CloseAllPreviews();
+        sink_->texts.clear();
+        auto d = Play(RPoliticas, std::string("pick rdgpStatus ") + e.paso +
+                                      "\nset edtFecFin=22/05/2027\nset edtFecIni=03/05/2027\nclick btnPreview", "02");
+        ASSERT_EQ(Previews().size(), 1u);
+        const Lista sql = Calcula(dir_ / "datos" / "Politicas.DB", "02", "2027-05-03", "2027-05-22", e.status);
+        EXPECT_FALSE(sql.empty());
+        EXPECT_EQ(LeeReporte(Previews()[0]), sql) << Previews()[0];
+    }
+}
+
+// A layout whose query lacks a parameter the dialog gives: the user is told, and the report
+// still runs with the parameters that were set.
+TEST_F(Policies, ALayoutMissingAParameterIsToldAndStillRuns) {
+    Llena();
+    const fs::path layout = dir_ / "Reportes" / "RPolitic.QR2";
+    std::ifstream in(layout);
+    std::string s((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    s = std::regex_replace(s, std::regex(R"(:Tienda)"), "'01'");
+    s = std::regex_replace(s, std::regex(R"(\s*<param name="Tienda"[^>]*>)"), "");
+    std::ofstream(layout) << s;
+    auto d = Play(RPoliticas, "set edtFecFin=31/03/2026\nset edtFecIni=01/03/2026\nclick btnPreview", "02");
+    ASSERT_EQ(d->Messages().size(), 1u);
+    EXPECT_NE(d->Messages()[0].request.text.find("conflicto al cargar los parámetros"), std::string::npos);
+    ASSERT_EQ(Previews().size(), 1u);
+    EXPECT_EQ(LeeReporte(Previews()[0]),
+              Calcula(dir_ / "datos" / "Politicas.DB", "01", "2026-03-01", "2026-03-31", "T"));
 }
 
 }  // namespace
