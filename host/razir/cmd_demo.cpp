@@ -111,6 +111,8 @@ std::vector<vcl::Step> DemoSteps(const std::string& entry, const demo::Options& 
     if (entry == "RVenXCajero" || entry == "RVenXTienda" || entry == "RVenXVendedor" ||
         entry == "RKardex" || entry == "RMovProd")
         return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta)};
+    if (entry == "RPoliticas")
+        return {vcl::Step::Set("edtFecFin", hasta), vcl::Step::Set("edtFecIni", desde)};
     if (entry == "RVenXProducto")
         return {vcl::Step::Set("edtFecDesde", desde), vcl::Step::Set("edtFecHasta", hasta),
                 vcl::Step::Click(o.days > 28 ? "rbtnMensual" : o.days > 7 ? "rbtnSemanal" : "rbtnDiario")};
