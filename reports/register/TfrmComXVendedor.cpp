@@ -79,6 +79,9 @@ TfrmComXVendedor::TfrmComXVendedor(vcl::TComponent* owner)
                     "lblSubPartida", "lblTotalComis", "lblTotal"};
     camposCantidad = {"lblComision"};
     VarianteCuarenta(caja.cajas, "RComVen40.QR2");
+    // Its help pages have their own numbers in each help file.
+    temaFijoRazir = kAyuda;
+    temaFijoTolmaa = 531;
 
     OnCreate = [this, base = OnCreate](vcl::TObject* s) {
         base(s);

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <utility>
 
+#include "host/velmor/help.h"
 #include "platform/2_db/query.h"
 #include "platform/6_schema/tables.h"
 #include "tests/reports/register/day_rows.h"
@@ -172,6 +173,15 @@ TEST_F(ComisionesCasos, ADayWithoutItsFilesIsToldAndNothingIsShown) {
     ASSERT_EQ(d->Messages().size(), 1u);
     EXPECT_EQ(d->Messages()[0].request.text, "Archivo de ventas no existe");
     EXPECT_TRUE(Previews().empty());
+}
+
+TEST_F(ComisionesCasos, HelpOpensTheReportsOwnPageOfTheFileTheAccessGives) {
+    const struct { bool accesoTotal; const char* pagina; } casos[] = {{true, "Razir.chm::/31.htm"}, {false, "Tolmaa.chm::/531.htm"}};
+    for (const auto& c : casos) {
+        config_.AccesoTotal = c.accesoTotal;
+        Play(RComPorVendedor, "click btnAyuda");
+        EXPECT_EQ(velmor::LastHelpAddress(), (dir_ / c.pagina).string());
+    }
 }
 
 }  // namespace
