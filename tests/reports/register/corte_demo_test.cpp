@@ -35,7 +35,7 @@ TEST(CorteDemo, TheHostsDirectCallPrintsTheShiftAndTheRollIsFortyColumnsWide) {
     EXPECT_TRUE(fs::exists(home / "out" / "RCorte.pdf"));
     EXPECT_TRUE(fs::exists(home / "out" / "RCorte-directo.pdf"));
     // The other reports of a register's day preview with the demo's working day.
-    for (const char* otro : {"RCompFiscal.pdf", "RResumenVentaHora.pdf", "RVentasPorTPago.pdf"})
+    for (const char* otro : {"RCompFiscal.pdf", "RResumenVentaHora.pdf", "RVentasPorTPago.pdf", "RComPorVendedor.pdf"})
         EXPECT_TRUE(fs::exists(home / "out" / otro)) << otro;
 
     // The station's register 01 prints on sheets; no printer service here: the job is a file.
